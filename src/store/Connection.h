@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+struct sqlite3;
+
+namespace store {
+
+// The two connection strings the windows use. Only "Data Source" and "Mode"
+// are read; the rest is accepted as it stands.
+inline constexpr const char* kReadWriteConnectionString =
+    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=data.mdb;Mode=ReadWrite;Persist Security Info=False";
+inline constexpr const char* kShareDenyNoneConnectionString =
+    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=data.mdb;Persist Security Info=False";
+
+// One window's connection to the database file. Opening never creates the
+// file or its tables: a missing file is an error. WAL journaling and a busy
+// timeout let several connections and processes share one file.
+class Connection {
+ public:
+  explicit Connection(std::string name = "ADOConnection1");
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  const std::string& Name() const { return name_; }
+  void SetConnectionString(std::string text);  // closes an open connection
+  const std::string& ConnectionString() const { return connectionString_; }
+
+  void Open();  // throws StoreError; opening an open connection does nothing
+  void Close();
+  bool Connected() const { return db_ != nullptr; }
+
+  // The file named by "Data Source", as given (relative to the working directory).
+  std::string DataSource() const;
+  sqlite3* Handle() const { return db_; }
+
+ private:
+  std::string name_;
+  std::string connectionString_;
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace store

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/Field.h"
+#include "store/Parameters.h"
+
+namespace store {
+
+class Connection;
+class RowCache;
+class MasterLink;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// What a record set tells its observers (data sources, grids, detail sets).
+enum class RecordSetEvent {
+  Opened,        // opened: fields and rows are new
+  Closed,        // closed: no fields, no rows
+  RowsChanged,   // rows added, removed or re-restricted; the current row may have moved too
+  Scrolled,      // the current row moved
+  FieldChanged,  // a value of the current (pending) row changed
+  StateChanged,  // Browse / Edit / Insert changed
+  UpdateRecord,  // a pending row is about to be posted or judged: bound controls write their text now
+};
+
+// A client-side, static record set over one connection: Open reads every row
+// of its statement into memory; the current row is edited in place and
+// written back by its row identity when posted. Messages of failures are
+// prefixed with the set's name ("ADOQuery1: Dataset not in edit or insert mode").
+//
+// Statements have the shape "select * from <table> [rest]"; the rest may hold
+// a where-clause with named parameters and an order-by clause.
+class RecordSet {
+ public:
+  RecordSet(Connection& connection, std::string name);
+  virtual ~RecordSet();
+  RecordSet(const RecordSet&) = delete;
+  RecordSet& operator=(const RecordSet&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Connection& GetConnection() const { return connection_; }
+
+  // Runs the command and makes the first row current; opening an open set does nothing.
+  void Open();
+  // Closes the set; a pending edit or insert is dropped, not posted.
+  void Close();
+  bool Active() const;
+  DataSetState State() const { return state_; }
+
+  // Moves. A pending row is first finished: posted if changed, else cancelled.
+  void First();
+  void Prior();
+  void Next();
+  void Last();
+  void MoveTo(int row);  // 0-based visible row; the grid's click
+  bool Bof() const;
+  bool Eof() const;
+  int RecordCount() const;  // visible rows, a pending new row included
+  int RecNo() const;        // 0-based current row, -1 when there is none
+  bool IsEmpty() const { return RecordCount() == 0; }
+
+  // Finishes a pending row (as a move does), then adds an empty row at the end
+  // (Append) or before the current row (Insert) and enters the insert state.
+  void Append();
+  void Insert();
+  // Edit state on the current row; nothing if already editing or inserting;
+  // on an empty set it appends.
+  void Edit();
+  void Post();    // writes the pending row; stays pending when the store refuses it
+  void Cancel();  // drops the pending change; nothing in browse
+  // Deletes the current row from the store; the following row becomes current
+  // (the preceding one when the last was deleted). While inserting it cancels.
+  void Delete();
+  // Pending row changed by a field write since Edit/Append.
+  bool Modified() const;
+  // Lets bound controls write, then posts a modified pending row or cancels an untouched one.
+  void CheckBrowseMode();
+
+  // Makes the first row whose key column equals the whole value current;
+  // returns false and leaves the current row when none does.
+  bool Locate(std::string_view keyField, std::string_view value);
+
+  int FieldCount() const;
+  Field& FieldAt(int index);
+  Field& FieldByName(std::string_view name);  // any letter case; "Field '%s' not found"
+  Field* FindField(std::string_view name);    // nullptr when absent
+
+  // Display text of any visible row's cell, for grids; the current pending row
+  // shows its pending values. Cheap: no copy of the row.
+  std::string CellText(int row, int column) const;
+
+  Parameters& Params() { return params_; }
+
+  // Master link: the set shows only the rows whose MasterFields equal the
+  // master's current row, follows the master and copies the link values into
+  // new rows. SetMaster(nullptr) unlinks. Either call takes effect at the next
+  // Open (and at once on an open set).
+  void SetMaster(RecordSet* master);
+  RecordSet* Master() const { return master_; }
+  void SetMasterFields(std::string fieldList);  // "Cust_no;Quotation_number"
+  const std::string& MasterFields() const { return masterFields_; }
+
+  using Listener = std::function<void(RecordSetEvent)>;
+  int Subscribe(Listener listener);  // returns an id for Unsubscribe
+  void Unsubscribe(int id);
+
+  // Bytes held by the open set's rows and indexes (for the benchmark).
+  std::size_t MemoryBytes() const;
+
+ protected:
+  // The statement Open runs.
+  virtual std::string CommandSql() const = 0;
+  // Raises an error "<Name>: message" (StoreError).
+  [[noreturn]] void Fail(std::string_view message) const;
+
+ private:
+  friend class Field;
+  friend class MasterLink;
+  void Notify(RecordSetEvent event);
+
+  Connection& connection_;
+  std::string name_;
+  DataSetState state_ = DataSetState::Inactive;
+  Parameters params_;
+  RecordSet* master_ = nullptr;
+  std::string masterFields_;
+  std::unique_ptr<RowCache> rows_;
+  std::unique_ptr<MasterLink> link_;
+  std::vector<std::unique_ptr<Field>> fields_;
+  std::vector<std::pair<int, Listener>> listeners_;
+  int nextListenerId_ = 1;
+};
+
+}  // namespace store

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QComboBox>
+#include <QString>
+#include <QStringList>
+
+#include "ui/data/DataLink.h"
+
+namespace ui {
+
+class DataSource;
+
+// Bound pick list: a drop-down of fixed items whose edit part stays free text;
+// typed text is completed from the items. Writes like DBEdit.
+class DBComboBox : public QComboBox, public DataLink {
+  Q_OBJECT
+ public:
+  explicit DBComboBox(QWidget* parent = nullptr);
+  ~DBComboBox() override;
+
+  void SetDataSource(DataSource* source);
+  DataSource* GetDataSource() const { return source_; }
+  void SetDataField(const QString& field);
+  const QString& DataField() const { return field_; }
+  void SetItems(const QStringList& items);
+
+  void SetText(const QString& text);  // program-set text, as DBEdit::SetText
+  QString Text() const;
+
+  void SetImeName(const QString& name) { imeName_ = name; }
+  const QString& ImeName() const { return imeName_; }
+
+  void ActiveChanged() override;
+  void DataSetChanged() override;
+  void RecordChanged() override;
+  void UpdateData() override;
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void ShowField();
+  void TakeChange(const QString& text);
+
+  DataSource* source_ = nullptr;
+  QString field_;
+  QString imeName_;
+  bool modified_ = false;
+  bool showing_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "ui/data/DataLink.h"
+#include "ui/data/GridColumn.h"
+
+namespace ui {
+
+class DataSource;
+
+// Table model over a record set: cells are read on demand from the set's rows,
+// so 100,000 rows cost nothing until shown. Editable when not read-only: a
+// cell edit starts an edit of that row (through the data source) and writes the field.
+class RecordSetModel : public QAbstractTableModel, public DataLink {
+  Q_OBJECT
+ public:
+  explicit RecordSetModel(QObject* parent = nullptr);
+  ~RecordSetModel() override;
+
+  void SetDataSource(DataSource* source);
+  DataSource* GetDataSource() const { return source_; }
+  // Empty list: every column of the set, titled with its name.
+  void SetColumns(std::vector<GridColumn> columns);
+  const std::vector<GridColumn>& Columns() const { return columns_; }
+  // The field index behind a model column, -1 when the set lacks it.
+  int FieldIndex(int column) const;
+  void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+  bool ReadOnly() const { return readOnly_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  void ActiveChanged() override;
+  void DataSetChanged() override;
+  void RecordChanged() override;
+  void StateChanged() override;
+
+ signals:
+  void currentRowChanged(int row);
+
+ private:
+  void ResolveFields();
+
+  DataSource* source_ = nullptr;
+  std::vector<GridColumn> columns_;
+  std::vector<GridColumn> shown_;  // the columns in use: listed ones, or all fields
+  std::vector<int> fieldIndexes_;
+  bool readOnly_ = true;
+  int rowCount_ = 0;
+  int currentRow_ = -1;
+};
+
+}  // namespace ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace ui {
+
+// A named part of a form. The owner keeps the list of what it owns, destroys
+// it with itself, and tells all of its components whenever one joins or leaves.
+class Component {
+ public:
+  enum class Operation { Insert, Remove };
+
+  explicit Component(Component* owner);
+  virtual ~Component();
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  Component* Owner() const { return owner_; }
+  const QString& Name() const { return name_; }
+  void SetName(const QString& name) { name_ = name; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  Component* Components(int index) const { return components_[index]; }
+
+  // Heard by every component of an owner when a component joins or leaves it.
+  virtual void Notification(Component* component, Operation operation);
+
+ private:
+  void InsertComponent(Component* component);
+  void RemoveComponent(Component* component);
+
+  Component* owner_ = nullptr;
+  QString name_;
+  std::vector<Component*> components_;
+  bool destroying_ = false;
+};
+
+}  // namespace ui
