@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 namespace ui {
@@ -42,6 +44,9 @@ class Prompts {
   static void ClearResponder();
   static const std::vector<Prompt>& Recorded();
   static void ClearRecorded();
+
+  // The box a prompt is shown in when no responder answers it.
+  static std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, const Prompt& prompt);
 
  private:
   static Answer Ask(QWidget* parent, Prompt prompt);

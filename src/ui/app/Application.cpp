@@ -1,0 +1,28 @@
+#include "ui/app/Application.h"
+
+#include <exception>
+#include <memory>
+
+#include "ui/app/LocaleDateFormat.h"
+#include "ui/app/Prompts.h"
+
+namespace ui {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  store::DateFormat::Install(std::make_shared<LocaleDateFormat>(QLocale::system()));
+}
+
+// Handlers run through Guard; this only catches what slipped past one, so that
+// the message loop goes on after showing it.
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    Prompts::Error(activeWindow(), QString::fromUtf8(e.what()));
+  } catch (...) {
+    Prompts::Error(activeWindow(), QStringLiteral("Unknown error"));
+  }
+  return false;
+}
+
+}  // namespace ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include "store/DateFormat.h"
+
+namespace ui {
+
+// Dates in the user's short date format. A two-digit year is widened to four
+// digits so that a date never loses its century; typed dates are read
+// leniently: with or without leading zeros, and as ISO text.
+class LocaleDateFormat : public store::DateFormat {
+ public:
+  explicit LocaleDateFormat(const QLocale& locale);
+
+  std::string ToDisplay(std::string_view iso) const override;
+  std::optional<std::string> ToIso(std::string_view display) const override;
+
+  const QString& DisplayFormat() const { return display_; }
+  static QString WidenYear(QString format);
+
+ private:
+  QLocale locale_;
+  QString display_;
+  QStringList accepted_;
+};
+
+}  // namespace ui

@@ -1,0 +1,182 @@
+#include "windows/MainUnt.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTimer>
+#include <array>
+
+#include "ui/app/Guard.h"
+#include "ui/menu/MenuMerge.h"
+#include "ui/menu/TMenu.h"
+#include "ui/menu/TMenuItem.h"
+
+QPointer<TMainFrm> MainFrm;
+
+namespace {
+
+constexpr QRect kFrameGeometry(280, 105, 656, 526);  // outer size
+constexpr QRect kChildGeometry(0, 0, 550, 450);      // outer size
+constexpr int kStatusBarHeight = 19;
+
+std::array<TMainFrm::ChildFactory, 2>& Factories() {
+  static std::array<TMainFrm::ChildFactory, 2> factories;
+  return factories;
+}
+
+QImage NewPicture() {
+  QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+// "登入": a key.
+QImage LoginPicture() {
+  QImage image = NewPicture();
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(120, 90, 20), 1.5));
+  p.setBrush(QColor(236, 190, 60));
+  p.drawEllipse(QRectF(1.5, 1.5, 7, 7));
+  p.setBrush(Qt::NoBrush);
+  p.drawLine(QPointF(7, 7), QPointF(14, 14));
+  p.drawLine(QPointF(11, 11), QPointF(13, 9));
+  p.drawLine(QPointF(13, 13), QPointF(15, 11));
+  return image;
+}
+
+// "退出": an open door with an arrow leaving it.
+QImage ExitPicture() {
+  QImage image = NewPicture();
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(64, 64, 64), 1));
+  p.setBrush(QColor(160, 110, 60));
+  p.drawRect(QRectF(1.5, 1.5, 8, 13));
+  p.setPen(QPen(QColor(200, 40, 40), 2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(6, 8), QPointF(14, 8));
+  p.drawLine(QPointF(11, 5), QPointF(14, 8));
+  p.drawLine(QPointF(11, 11), QPointF(14, 8));
+  return image;
+}
+
+// Stands in for a maintenance window whose unit has not registered a factory.
+QWidget* Placeholder(const QString& caption) {
+  auto* window = new QWidget;
+  window->setObjectName(QStringLiteral("Placeholder"));
+  window->setWindowTitle(caption);
+  return window;
+}
+
+}  // namespace
+
+TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent), ui::Form(this) {
+  setObjectName(QStringLiteral("MainFrm"));
+  setWindowTitle(QStringLiteral("樣品報價系統"));
+  // System menu and minimise only: the frame cannot be maximised from its title bar.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  move(kFrameGeometry.topLeft());
+  resize(kFrameGeometry.size());
+  CreateClientArea();
+  CreateMenu();
+}
+
+TMainFrm::~TMainFrm() {
+  // Children go first, while the frame and its menus are still whole.
+  merge_.reset();
+  delete MdiArea;
+}
+
+void TMainFrm::SetChildFactory(Child kind, ChildFactory factory) {
+  Factories()[static_cast<size_t>(kind)] = std::move(factory);
+}
+
+void TMainFrm::CreateClientArea() {
+  MdiArea = new QMdiArea(this);
+  MdiArea->setObjectName(QStringLiteral("MdiArea"));
+  MdiArea->setBackground(palette().button());
+  setCentralWidget(MdiArea);
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setFixedHeight(kStatusBarHeight);
+  setStatusBar(StatusBar1);
+}
+
+void TMainFrm::CreateMenu() {
+  MainMenu1 = new ui::TMainMenu(this);
+  MainMenu1->SetName(QStringLiteral("MainMenu1"));
+  ui::TMenuItem* root = MainMenu1->Items();
+  N1 = AddItem(root, "N1", QStringLiteral("檔案(&F)"), 0);
+  Nlogin = AddItem(N1, "Nlogin", QStringLiteral("登入"));
+  Nlogin->SetBitmap(LoginPicture());
+  N3 = AddItem(N1, "N3", QStringLiteral("-"));
+  Nexit = AddItem(N1, "Nexit", QStringLiteral("退出"));
+  Nexit->SetBitmap(ExitPicture());
+  N5 = AddItem(root, "N5", QStringLiteral("基本資料(&M)"), 2);
+  Ncustomer = AddItem(N5, "Ncustomer", QStringLiteral("客戶資料維護"));
+  Nmuster = AddItem(N5, "Nmuster", QStringLiteral("樣品單維護"));
+  Nquotation = AddItem(N5, "Nquotation", QStringLiteral("報價單維護"));
+  N9 = AddItem(root, "N9", QStringLiteral("系統(&H)"), 3);
+  Neditpass = AddItem(N9, "Neditpass", QStringLiteral("修改密碼"));
+  Nloginoff = AddItem(N9, "Nloginoff", QStringLiteral("注銷"));
+  nn = AddItem(N9, "nn", QStringLiteral("-"));
+  Nabout = AddItem(N9, "Nabout", QStringLiteral("關於..."));
+  Ncustomer->OnClick = [this] { ui::Guard([this] { NcustomerClick(); }); };
+  Nquotation->OnClick = [this] { ui::Guard([this] { NquotationClick(); }); };
+  MainMenu1->SetOwnerDraw(true);
+  SetMenu(MainMenu1);
+  if (QMenuBar* bar = MainMenu1->MenuBar()) {
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(bar);
+  }
+  merge_ = std::make_unique<ui::MenuMerge>(*MainMenu1, *MdiArea);
+}
+
+ui::TMenuItem* TMainFrm::AddItem(ui::TMenuItem* parent, const char* name, const QString& caption, int group) {
+  auto* item = new ui::TMenuItem(this);
+  item->SetName(QString::fromLatin1(name));
+  item->SetCaption(caption);
+  item->SetGroupIndex(group);
+  parent->Add(item);
+  if (QAction* action = item->Action()) action->setObjectName(item->Name());
+  return item;
+}
+
+void TMainFrm::NcustomerClick() { OpenChild(Child::Customer, Ncustomer->Caption()); }
+
+void TMainFrm::NquotationClick() { OpenChild(Child::Quotation, Nquotation->Caption()); }
+
+void TMainFrm::OpenChild(Child kind, const QString& caption) {
+  const ChildFactory& factory = Factories()[static_cast<size_t>(kind)];
+  if (QWidget* child = factory ? factory(*this) : Placeholder(caption)) OpenChild(child);
+}
+
+QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
+  QMdiSubWindow* window = MdiArea->addSubWindow(child);
+  window->show();
+  window->setGeometry(kChildGeometry);
+  MdiArea->setActiveSubWindow(window);
+  return window;
+}
+
+void TMainFrm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  QTimer::singleShot(0, this, [this] { FitOuterSize(); });
+}
+
+// The designed size is the outer one; once the window manager has framed the
+// window its decoration is known and the inside is shrunk to match.
+void TMainFrm::FitOuterSize() {
+  const QSize decoration = frameGeometry().size() - geometry().size();
+  if (decoration != QSize(0, 0)) resize(kFrameGeometry.size() - decoration);
+}

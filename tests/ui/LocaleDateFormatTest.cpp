@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "ui/app/LocaleDateFormat.h"
+
+using ui::LocaleDateFormat;
+
+TEST(LocaleDateFormatTest, TwoDigitYearsAreWidened) {
+  EXPECT_EQ(LocaleDateFormat::WidenYear("M/d/yy"), "M/d/yyyy");
+  EXPECT_EQ(LocaleDateFormat::WidenYear("dd.MM.yy"), "dd.MM.yyyy");
+  EXPECT_EQ(LocaleDateFormat::WidenYear("yyyy/M/d"), "yyyy/M/d");
+  EXPECT_EQ(LocaleDateFormat(QLocale(QLocale::English, QLocale::UnitedStates)).DisplayFormat(), "M/d/yyyy");
+}
+
+TEST(LocaleDateFormatTest, ShowsStoredDatesInTheUsersFormat) {
+  const LocaleDateFormat taiwan(QLocale(QLocale::Chinese, QLocale::Taiwan));
+  EXPECT_EQ(taiwan.ToDisplay("2024-01-05"), "2024/1/5");
+  const LocaleDateFormat us(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(us.ToDisplay("1999-12-31"), "12/31/1999");
+  EXPECT_EQ(us.ToDisplay("not a date"), "not a date");  // shown as stored
+}
+
+TEST(LocaleDateFormatTest, ReadsTypedDatesLeniently) {
+  const LocaleDateFormat german(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(german.ToIso("05.01.2024"), "2024-01-05");
+  EXPECT_EQ(german.ToIso("5.1.2024"), "2024-01-05");
+  EXPECT_EQ(german.ToIso(" 2024-01-05 "), "2024-01-05");
+  const LocaleDateFormat taiwan(QLocale(QLocale::Chinese, QLocale::Taiwan));
+  EXPECT_EQ(taiwan.ToIso("2024/12/31"), "2024-12-31");
+  EXPECT_EQ(taiwan.ToIso(taiwan.ToDisplay("2008-02-29")), "2008-02-29");
+}
+
+TEST(LocaleDateFormatTest, RefusesWhatIsNoDate) {
+  const LocaleDateFormat taiwan(QLocale(QLocale::Chinese, QLocale::Taiwan));
+  for (const char* text : {"", "abc", "2024/13/1", "2023/2/29", "24/1/5"})
+    EXPECT_FALSE(taiwan.ToIso(text).has_value()) << text;
+}
