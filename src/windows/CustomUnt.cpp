@@ -1,0 +1,200 @@
+#include "windows/CustomUnt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <utility>
+
+#include "store/CustomerNumber.h"
+#include "store/DateFormat.h"
+#include "ui/app/Guard.h"
+#include "ui/app/Prompts.h"
+#include "ui/app/RecordToolBar.h"
+#include "ui/data/DBEdit.h"
+#include "ui/data/DataSource.h"
+#include "ui/data/PendingRow.h"
+#include "ui/menu/TMenu.h"
+#include "windows/CustFrmEditPanel.h"
+#include "windows/CustFrmSearchPanel.h"
+
+QPointer<TCustFrm> CustFrm;
+
+namespace {
+
+const char* const kWholeTable = "select * from customer";
+// The search text is bound, never spliced: a quote is searched as a quote,
+// while % and _ keep their pattern meaning.
+const char* const kByNumber = "select * from customer where cust_no like '%' || :T || '%'";
+const char* const kByAddress = "select * from customer where incaddr like '%' || :T || '%'";
+
+// Drops every character below 33 from both ends, as the search expects.
+QString TrimControl(const QString& text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && text[begin].unicode() < 33) ++begin;
+  while (end > begin && text[end - 1].unicode() < 33) --end;
+  return text.mid(begin, end - begin);
+}
+
+// Today in the user's short date format.
+QString Today() {
+  const std::string iso = QDate::currentDate().toString(Qt::ISODate).toStdString();
+  return QString::fromStdString(store::DateFormat::Current().ToDisplay(iso));
+}
+
+}  // namespace
+
+TCustFrm::TCustFrm(QWidget* parent) : QWidget(parent), ui::Form(this) {
+  // Before any control exists, so that a missing database leaves nothing behind.
+  OpenData();
+  setObjectName("CustFrm");
+  setWindowTitle(QStringLiteral("客戶基本資料維護"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  DataSource1 = new ui::DataSource(this, &ADOQuery1);
+  DataSource1->setObjectName("DataSource1");
+  BuildLayout();
+  BuildMenus();
+  ConnectToolBar();
+  ConnectSearch();
+  resize(550, 450);
+  CustFrm = this;
+}
+
+TCustFrm::~TCustFrm() {
+  // The controls and the data source hold on to ADOQuery1: free them while it lives.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+  delete DataSource1;
+}
+
+void TCustFrm::OpenData() {
+  ADOConnection1.SetConnectionString(store::kReadWriteConnectionString);
+  ADOConnection1.Open();
+  ADOQuery1.SQL().Add(kWholeTable);
+  ADOQuery1.Open();
+}
+
+void TCustFrm::BtnNewClick() {
+  if (!ui::ResolvePendingRows(this, {&ADOQuery1})) return;
+  ADOQuery1.Close();
+  ADOQuery1.SQL().Clear();
+  ADOQuery1.Params().Clear();
+  ADOQuery1.SQL().Add(store::NextCustNoQuery());
+  ADOQuery1.Open();
+  ADOQuery1.Last();
+  const std::string number = store::NextCustNo(ADOQuery1.FieldByName("cust_no").AsString());
+  ADOQuery1.Append();
+  Panel2->DBEdit1->SetText(QString::fromStdString(number));
+  Panel2->SetEntryBoxesEnabled(true);
+  Panel2->DBEdit2->setFocus();
+  for (ui::DBEdit* box : {Panel2->DBEdit2, Panel2->DBEdit3, Panel2->DBEdit4, Panel2->DBEdit5, Panel2->DBEdit6,
+                          Panel2->DBEdit7, Panel2->DBEdit8, Panel2->DBEdit9})
+    box->SetText(QString());
+  Panel2->DBEdit10->SetText(Today());
+  Panel2->DBEdit11->SetText(QString());
+  EnableUndoSave();
+  AddFlag = 1;
+}
+
+void TCustFrm::BtnEditClick() {
+  ADOQuery1.Edit();
+  Panel2->SetEntryBoxesEnabled(true);
+  Panel2->DBEdit2->setFocus();
+  EnableUndoSave();
+}
+
+void TCustFrm::BtnDelClick() {
+  if (ui::Prompts::Confirm(this, QStringLiteral("您確定要刪除這筆記錄嗎？"))) ADOQuery1.Delete();
+}
+
+void TCustFrm::BtnUndoClick() {
+  ADOQuery1.Cancel();
+  Panel2->SetEntryBoxesEnabled(false);
+}
+
+void TCustFrm::BtnSaveClick() {
+  const bool adding = AddFlag == 1;
+  const QString question =
+      adding ? QStringLiteral("您確定要保存這筆記錄嗎？") : QStringLiteral("您確定要修改這筆記錄嗎？");
+  if (ui::Prompts::Confirm(this, question)) {
+    // A refused row throws here: it stays pending with the boxes and AddFlag as
+    // they were, and no success is announced.
+    ADOQuery1.Post();
+    ui::Prompts::Notice(this, adding ? QStringLiteral("保存成功") : QStringLiteral("修改成功"));
+  }
+  if (adding) AddFlag = 0;
+  Panel2->SetEntryBoxesEnabled(false);
+}
+
+void TCustFrm::BtnTopClick() { ADOQuery1.First(); }
+
+void TCustFrm::BtnBackClick() { ADOQuery1.Prior(); }
+
+void TCustFrm::BtnNextClick() { ADOQuery1.Next(); }
+
+void TCustFrm::BtnEndClick() { ADOQuery1.Last(); }
+
+void TCustFrm::BtnExitClick() {
+  // Inside the frame the sub-window is what the close box closes; it asks us.
+  auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (subWindow)
+    subWindow->close();
+  else
+    close();
+}
+
+void TCustFrm::FormClose(QCloseEvent* event) {
+  bool goOn = false;
+  ui::Guard([&] { goOn = ui::ResolvePendingRows(this, {&ADOQuery1}); });
+  if (goOn)
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TCustFrm::BtnFindClick() {
+  if (!ui::ResolvePendingRows(this, {&ADOQuery1})) return;
+  const QString name = Panel1->edtname->text();
+  const QString address = Panel1->Edtaddress->text();
+  if (!name.isEmpty())
+    Requery(kByNumber, TrimControl(name));
+  else if (!address.isEmpty())
+    Requery(kByAddress, TrimControl(address));
+  else
+    Requery(kWholeTable, std::nullopt);
+}
+
+void TCustFrm::BtnCancelClick() {
+  Panel1->edtname->setText(QString());
+  Panel1->Edtaddress->setText(QString());
+}
+
+void TCustFrm::edtnameChange() {
+  Panel1->BtnFind->setEnabled(true);
+  Panel1->BtnCancel->setEnabled(true);
+}
+
+void TCustFrm::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+void TCustFrm::contextMenuEvent(QContextMenuEvent* event) {
+  PopupMenu1->Popup(event->globalPos());
+  event->accept();
+}
+
+void TCustFrm::EnableUndoSave() {
+  ToolBar1->Action(ui::RecordToolBar::Undo)->setEnabled(true);
+  ToolBar1->Action(ui::RecordToolBar::Save)->setEnabled(true);
+}
+
+void TCustFrm::Requery(const char* sql, const std::optional<QString>& text) {
+  ADOQuery1.Close();
+  ADOQuery1.SQL().Clear();
+  ADOQuery1.Params().Clear();
+  ADOQuery1.SQL().Add(sql);
+  if (text) ADOQuery1.Params().Set("T", text->toStdString());
+  ADOQuery1.Open();
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "store/Connection.h"
+#include "store/QueryRecordSet.h"
+#include "ui/menu/Form.h"
+
+class QCloseEvent;
+class QContextMenuEvent;
+class QFrame;
+class QSplitter;
+class CustFrmEditPanel;
+class CustFrmSearchPanel;
+
+namespace ui {
+class DBGrid;
+class DataSource;
+class RecordToolBar;
+class TMainMenu;
+class TMenuItem;
+class TPopupMenu;
+}  // namespace ui
+
+// The customer maintenance window: the grid of customers, a search panel, the
+// edit panel of the current customer, the record toolbar and an Edit menu that
+// the frame merges into its bar. Owns its own connection to data.mdb.
+class TCustFrm : public QWidget, public ui::Form {
+  Q_OBJECT
+ public:
+  // Opens the connection and the customer query; throws store::StoreError when
+  // that fails (no data.mdb), before anything else is built.
+  explicit TCustFrm(QWidget* parent = nullptr);
+  ~TCustFrm() override;
+
+  void BtnNewClick();
+  void BtnEditClick();
+  void BtnDelClick();
+  void BtnUndoClick();
+  void BtnSaveClick();
+  void BtnTopClick();
+  void BtnBackClick();
+  void BtnNextClick();
+  void BtnEndClick();
+  void BtnExitClick();
+  void FormClose(QCloseEvent* event);
+  void BtnFindClick();
+  void BtnCancelClick();
+  void edtnameChange();
+
+  store::Connection ADOConnection1{"ADOConnection1"};
+  store::QueryRecordSet ADOQuery1{ADOConnection1, "ADOQuery1"};
+  int AddFlag = 0;
+
+  ui::DataSource* DataSource1 = nullptr;
+  ui::RecordToolBar* ToolBar1 = nullptr;
+  QSplitter* Splitter2 = nullptr;  // between the upper area and the edit panel
+  QSplitter* Splitter1 = nullptr;  // between the search panel and the grid
+  CustFrmSearchPanel* Panel1 = nullptr;
+  QFrame* Panel3 = nullptr;
+  ui::DBGrid* DBGrid1 = nullptr;
+  CustFrmEditPanel* Panel2 = nullptr;
+
+  ui::TMainMenu* MainMenu1 = nullptr;
+  ui::TMenuItem* N1 = nullptr;
+  ui::TMenuItem* Nappend = nullptr;
+  ui::TMenuItem* Nedit = nullptr;
+  ui::TMenuItem* Ndelte = nullptr;
+  ui::TMenuItem* Ncancel = nullptr;
+  ui::TMenuItem* N7 = nullptr;
+  ui::TMenuItem* Nsave = nullptr;
+  ui::TPopupMenu* PopupMenu1 = nullptr;
+  ui::TMenuItem* N8 = nullptr;
+  ui::TMenuItem* N9 = nullptr;
+  ui::TMenuItem* N2 = nullptr;
+  ui::TMenuItem* N3 = nullptr;
+  ui::TMenuItem* N4 = nullptr;
+  ui::TMenuItem* N5 = nullptr;
+  ui::TMenuItem* N6 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  using Handler = void (TCustFrm::*)();
+
+  void OpenData();
+  void BuildLayout();
+  QFrame* BuildGridPanel();
+  void BuildMenus();
+  void BuildPopupMenu();
+  ui::TMenuItem* AddMenuItem(ui::TMenuItem* parent, const char* name, const char* caption, int image,
+                             Handler handler);
+  void ConnectToolBar();
+  void ConnectSearch();
+  void EnableUndoSave();
+  void Requery(const char* sql, const std::optional<QString>& text);
+};
+
+// The most recently created customer window.
+extern QPointer<TCustFrm> CustFrm;
