@@ -4,9 +4,9 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <utility>
 
@@ -15,6 +15,7 @@
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
 #include "ui/app/RecordToolBar.h"
+#include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
 #include "ui/data/DataSource.h"
 #include "ui/data/PendingRow.h"
@@ -79,7 +80,7 @@ void TCustFrm::OpenData() {
 }
 
 void TCustFrm::BtnNewClick() {
-  if (!ui::ResolvePendingRows(this, {&ADOQuery1})) return;
+  if (!ResolvePending()) return;
   ADOQuery1.Close();
   ADOQuery1.SQL().Clear();
   ADOQuery1.Params().Clear();
@@ -88,13 +89,15 @@ void TCustFrm::BtnNewClick() {
   ADOQuery1.Last();
   const std::string number = store::NextCustNo(ADOQuery1.FieldByName("cust_no").AsString());
   ADOQuery1.Append();
-  Panel2->DBEdit1->SetText(QString::fromStdString(number));
+  newNumber_ = QString::fromStdString(number);
+  newDate_ = Today();
+  Panel2->DBEdit1->SetText(newNumber_);
   Panel2->SetEntryBoxesEnabled(true);
   Panel2->DBEdit2->setFocus();
   for (ui::DBEdit* box : {Panel2->DBEdit2, Panel2->DBEdit3, Panel2->DBEdit4, Panel2->DBEdit5, Panel2->DBEdit6,
                           Panel2->DBEdit7, Panel2->DBEdit8, Panel2->DBEdit9})
     box->SetText(QString());
-  Panel2->DBEdit10->SetText(Today());
+  Panel2->DBEdit10->SetText(newDate_);
   Panel2->DBEdit11->SetText(QString());
   EnableUndoSave();
   AddFlag = 1;
@@ -149,7 +152,7 @@ void TCustFrm::BtnExitClick() {
 
 void TCustFrm::FormClose(QCloseEvent* event) {
   bool goOn = false;
-  ui::Guard([&] { goOn = ui::ResolvePendingRows(this, {&ADOQuery1}); });
+  ui::Guard([&] { goOn = ResolvePending(); });
   if (goOn)
     event->accept();
   else
@@ -157,7 +160,7 @@ void TCustFrm::FormClose(QCloseEvent* event) {
 }
 
 void TCustFrm::BtnFindClick() {
-  if (!ui::ResolvePendingRows(this, {&ADOQuery1})) return;
+  if (!ResolvePending()) return;
   const QString name = Panel1->edtname->text();
   const QString address = Panel1->Edtaddress->text();
   if (!name.isEmpty())
@@ -183,6 +186,25 @@ void TCustFrm::closeEvent(QCloseEvent* event) { FormClose(event); }
 void TCustFrm::contextMenuEvent(QContextMenuEvent* event) {
   PopupMenu1->Popup(event->globalPos());
   event->accept();
+}
+
+bool TCustFrm::ResolvePending() {
+  if (HoldsOnlyNewValues()) {
+    ADOQuery1.Cancel();
+    return true;
+  }
+  return ui::ResolvePendingRows(this, {&ADOQuery1});
+}
+
+// The number and date that New put in are not the user's: a new row that holds
+// nothing else is untouched and may go without a question.
+bool TCustFrm::HoldsOnlyNewValues() const {
+  if (ADOQuery1.State() != store::DataSetState::Insert) return false;
+  if (Panel2->DBEdit1->text() != newNumber_ || Panel2->DBEdit10->text() != newDate_) return false;
+  for (ui::DBEdit* box : {Panel2->DBEdit2, Panel2->DBEdit3, Panel2->DBEdit4, Panel2->DBEdit5, Panel2->DBEdit6,
+                          Panel2->DBEdit7, Panel2->DBEdit8, Panel2->DBEdit9, Panel2->DBEdit11})
+    if (!box->text().isEmpty()) return false;
+  return Panel2->DBComboBox1->Text().isEmpty();
 }
 
 void TCustFrm::EnableUndoSave() {

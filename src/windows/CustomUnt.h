@@ -99,7 +99,13 @@ class TCustFrm : public QWidget, public ui::Form {
   void ConnectToolBar();
   void ConnectSearch();
   void EnableUndoSave();
+  // Before a close or re-query: keeps the user's typing from being dropped unasked.
+  bool ResolvePending();
+  bool HoldsOnlyNewValues() const;
   void Requery(const char* sql, const std::optional<QString>& text);
+
+  QString newNumber_;  // what the last New put into the number and date boxes
+  QString newDate_;
 };
 
 // The most recently created customer window.
