@@ -25,6 +25,11 @@ class Component {
   // Heard by every component of an owner when a component joins or leaves it.
   virtual void Notification(Component* component, Operation operation);
 
+ protected:
+  // For classes whose owner must hear of them as what they are: construct the
+  // base with no owner and join at the end of the derived constructor.
+  void JoinOwner(Component* owner);
+
  private:
   void InsertComponent(Component* component);
   void RemoveComponent(Component* component);

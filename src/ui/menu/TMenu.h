@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
+#include <vector>
 
 #include "ui/menu/Component.h"
 
+class QAction;
 class QMenu;
 class QMenuBar;
 class QPoint;
@@ -49,6 +53,7 @@ class TMainMenu : public TMenu {
 
  private:
   QPointer<QMenuBar> bar_;
+  std::vector<QPointer<QAction>> shown_;  // the actions this menu put into the bar
 };
 
 // A context menu.
@@ -63,6 +68,7 @@ class TPopupMenu : public TMenu {
 
  private:
   QPointer<QMenu> menu_;
+  std::vector<QPointer<QAction>> shown_;
 };
 
 }  // namespace ui

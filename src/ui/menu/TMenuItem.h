@@ -89,6 +89,8 @@ class TMenuItem : public Component {
   QMenu* SubMenu() const { return subMenu_; }  // nullptr until it has children
   void Click();                                 // runs OnClick
   static TMenuItem* FromAction(const QAction* action);
+  // Sets or removes the owner-draw style on the sub-menus of this branch.
+  void SyncStyle(bool ownerDraw);
 
  private:
   friend class TMenu;
