@@ -1,10 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
 namespace store {
+
+class RecordSet;
 
 // The two connection strings the windows use. Only "Data Source" and "Mode"
 // are read; the rest is accepted as it stands.
@@ -35,7 +38,16 @@ class Connection {
   std::string DataSource() const;
   sqlite3* Handle() const { return db_; }
 
+  // The value of one "Key=Value" item of the connection string ("" when absent).
+  std::string Property(const std::string& key) const;
+
  private:
+  friend class RecordSet;
+  // Record sets over this connection: closing the connection closes them.
+  void Register(RecordSet* set);
+  void Unregister(RecordSet* set);
+
+  std::vector<RecordSet*> sets_;
   std::string name_;
   std::string connectionString_;
   sqlite3* db_ = nullptr;

@@ -10,11 +10,14 @@
 #include "store/Field.h"
 #include "store/Parameters.h"
 
+struct sqlite3;
+
 namespace store {
 
 class Connection;
 class RowCache;
 class MasterLink;
+struct EditBuffer;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -113,6 +116,9 @@ class RecordSet {
   // Bytes held by the open set's rows and indexes (for the benchmark).
   std::size_t MemoryBytes() const;
 
+  // The table the statement reads ("" before the first Open).
+  const std::string& TableName() const { return table_; }
+
  protected:
   // The statement Open runs.
   virtual std::string CommandSql() const = 0;
@@ -122,7 +128,48 @@ class RecordSet {
  private:
   friend class Field;
   friend class MasterLink;
+  friend class Connection;
   void Notify(RecordSetEvent event);
+
+  // Cursor and pending row.
+  void RequireActive() const;
+  sqlite3* Database() const;
+  void ReadRows(const std::string& sql);
+  void ResetCursor();
+  void ShowAllRows();
+  void MoveCurrent(int row, bool bof, bool eof);
+  void BeginNewRow(int position);
+  void FinishPending();
+  void WritePending();
+  void InsertPending();
+  void UpdatePending();
+  void RemovePendingRow();
+  void DeleteCurrent();
+  int PhysicalRow() const;
+  std::optional<std::string_view> StoredValue(int row, int column) const;
+  std::optional<std::string_view> CurrentValue(int column) const;
+  std::string DisplayText(int column, std::optional<std::string_view> value) const;
+  void SetFieldText(int column, std::string_view text);
+
+  // Master link.
+  void AttachLink();
+  void Relink();
+  void FollowMaster(RecordSetEvent event);
+  void ApplyRestriction(bool moveFirst);
+  void DetachFromMaster();
+
+  // Rows shown, as indexes into the row cache; kPendingRow marks a new row.
+  static constexpr int kPendingRow = -1;
+  std::vector<int> view_;
+  int current_ = -1;
+  int returnRow_ = -1;
+  bool bof_ = true;
+  bool eof_ = true;
+  bool detached_ = false;  // the connection went away before the set
+  std::string table_;
+  std::unique_ptr<EditBuffer> edit_;
+  std::vector<RecordSet*> details_;
+  int masterSubscription_ = 0;
 
   Connection& connection_;
   std::string name_;

@@ -1,0 +1,103 @@
+#include "store/FieldValue.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "store/DateFormat.h"
+#include "store/Statement.h"
+#include "store/StoreError.h"
+
+namespace store {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  return text;
+}
+
+std::optional<double> ParseDouble(std::string_view text) {
+  text = Trimmed(text);
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+std::optional<std::int64_t> ParseInteger(std::string_view text) {
+  text = Trimmed(text);
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string Quoted(std::string_view text, const char* what) {
+  return "'" + std::string(text) + "' is not a valid " + what;
+}
+
+bool Contains(const std::string& haystack, const char* needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+}  // namespace
+
+std::string FormatDouble(double value) {
+  char buffer[32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::optional<std::string> ToStoredValue(FieldKind kind, std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  switch (kind) {
+    case FieldKind::Text:
+      return std::string(text);
+    case FieldKind::Date: {
+      auto iso = DateFormat::Current().ToIso(text);
+      if (!iso) throw StoreError(Quoted(text, "date"));
+      return iso;
+    }
+    case FieldKind::Float: {
+      auto value = ParseDouble(text);
+      if (!value) throw StoreError(Quoted(text, "floating point value"));
+      return FormatDouble(*value);
+    }
+    case FieldKind::Integer: {
+      auto value = ParseInteger(text);
+      if (!value) throw StoreError(Quoted(text, "integer value"));
+      return std::to_string(*value);
+    }
+  }
+  return std::string(text);
+}
+
+void BindStoredValue(Statement& statement, int index, FieldKind kind, std::optional<std::string_view> value) {
+  if (!value) return statement.BindNull(index);
+  if (kind == FieldKind::Integer) {
+    if (auto integer = ParseInteger(*value)) return statement.BindInt64(index, *integer);
+  }
+  if (kind == FieldKind::Integer || kind == FieldKind::Float) {
+    if (auto real = ParseDouble(*value)) return statement.BindDouble(index, *real);
+  }
+  statement.BindText(index, *value);
+}
+
+FieldKind KindOfDeclaredType(const char* declared) {
+  std::string type;
+  for (const char* p = declared ? declared : ""; *p; ++p)
+    type += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  if (Contains(type, "DATE") || Contains(type, "TIME")) return FieldKind::Date;
+  if (Contains(type, "INT")) return FieldKind::Integer;
+  if (Contains(type, "REAL") || Contains(type, "FLOA") || Contains(type, "DOUB") || Contains(type, "NUM") ||
+      Contains(type, "DEC"))
+    return FieldKind::Float;
+  return FieldKind::Text;
+}
+
+}  // namespace store

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "store/Field.h"
+
+namespace store {
+
+class Statement;
+
+// The shortest text that reads back as the same double ("12" for 12.0).
+std::string FormatDouble(double value);
+
+// Stored form of text typed into a column of `kind`: ISO dates, canonical
+// numbers; nullopt for empty text. Throws StoreError naming the text when it
+// does not convert.
+std::optional<std::string> ToStoredValue(FieldKind kind, std::string_view text);
+
+// Binds a stored value with its native type, so that numbers compare exactly.
+void BindStoredValue(Statement& statement, int index, FieldKind kind, std::optional<std::string_view> value);
+
+// Kind of a column from its declared type.
+FieldKind KindOfDeclaredType(const char* declared);
+
+}  // namespace store

@@ -1,0 +1,110 @@
+#include "store/MasterLink.h"
+
+#include <algorithm>
+
+#include "store/RecordSet.h"
+#include "store/RowCache.h"
+
+namespace store {
+
+namespace {
+
+constexpr char kSeparator = '\x1f';
+
+std::string Trim(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return std::string(text);
+}
+
+const std::vector<int> kNoRows;
+
+}  // namespace
+
+MasterLink::MasterLink(RecordSet& detail, RecordSet& master, const std::string& fieldList)
+    : detail_(detail), master_(master) {
+  std::string_view rest = fieldList;
+  while (!rest.empty()) {
+    std::size_t semicolon = rest.find(';');
+    std::string name = Trim(rest.substr(0, semicolon));
+    rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
+    if (name.empty()) continue;
+    detailColumns_.push_back(detail_.FieldByName(name).Index());
+    names_.push_back(std::move(name));
+  }
+}
+
+std::string MasterLink::KeyOf(const RowCache& rows, int row) const {
+  std::string key;
+  for (int column : detailColumns_) {
+    key += rows.Text(row, column);  // a null cell holds no text: null and "" are one value
+    key += kSeparator;
+  }
+  return key;
+}
+
+void MasterLink::Build(const RowCache& rows) {
+  index_.clear();
+  std::string key;
+  for (int row = 0, size = rows.Size(); row < size; ++row) {
+    if (rows.Deleted(row)) continue;
+    key.clear();
+    for (int column : detailColumns_) {
+      key += rows.Text(row, column);
+      key += kSeparator;
+    }
+    auto found = index_.find(key);
+    if (found == index_.end()) found = index_.emplace(key, std::vector<int>()).first;
+    found->second.push_back(row);
+  }
+}
+
+std::vector<std::optional<std::string>> MasterLink::MasterValues() const {
+  std::vector<std::optional<std::string>> values;
+  for (const std::string& name : names_) {
+    int column = master_.FieldByName(name).Index();
+    auto value = master_.CurrentValue(column);
+    values.push_back(value ? std::optional<std::string>(*value) : std::nullopt);
+  }
+  return values;
+}
+
+MasterLink::Restriction MasterLink::Wanted() const {
+  if (!master_.Active()) return {Mode::Lifted, {}};
+  if (master_.RecNo() < 0) return {Mode::Nothing, {}};
+  std::string key;
+  for (const std::string& name : names_) {
+    auto value = master_.CurrentValue(master_.FieldByName(name).Index());
+    if (value) key += *value;
+    key += kSeparator;
+  }
+  return {Mode::Keyed, std::move(key)};
+}
+
+const std::vector<int>& MasterLink::Rows(const std::string& key) const {
+  auto found = index_.find(key);
+  return found == index_.end() ? kNoRows : found->second;
+}
+
+void MasterLink::Add(int row, const std::string& key) {
+  auto& rows = index_[key];
+  rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
+}
+
+void MasterLink::Remove(int row, const std::string& key) {
+  auto found = index_.find(key);
+  if (found == index_.end()) return;
+  auto& rows = found->second;
+  auto at = std::lower_bound(rows.begin(), rows.end(), row);
+  if (at != rows.end() && *at == row) rows.erase(at);
+  if (rows.empty()) index_.erase(found);
+}
+
+std::size_t MasterLink::MemoryBytes() const {
+  std::size_t bytes = index_.bucket_count() * sizeof(void*);
+  for (const auto& [key, rows] : index_)
+    bytes += sizeof(key) + key.capacity() + 32 + rows.capacity() * sizeof(int);
+  return bytes;
+}
+
+}  // namespace store

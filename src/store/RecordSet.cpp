@@ -1,0 +1,608 @@
+#include "store/RecordSet.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <exception>
+
+#include "store/Connection.h"
+#include "store/DateFormat.h"
+#include "store/EditBuffer.h"
+#include "store/FieldValue.h"
+#include "store/MasterLink.h"
+#include "store/RowCache.h"
+#include "store/SelectStatement.h"
+#include "store/Statement.h"
+#include "store/StoreError.h"
+
+namespace store {
+
+namespace {
+
+constexpr const char* kUpdateConflict =
+    "Row cannot be located for updating. Some values may have been changed since it was last read.";
+constexpr const char* kDeleteConflict =
+    "Row cannot be located for deleting. Some values may have been changed since it was last read.";
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+void BindParameters(Statement& statement, const Parameters& params) {
+  sqlite3_stmt* stmt = statement.Handle();
+  for (int i = 1, count = sqlite3_bind_parameter_count(stmt); i <= count; ++i) {
+    const char* name = sqlite3_bind_parameter_name(stmt, i);
+    const std::optional<std::string>* value = name ? params.Find(name + 1) : nullptr;
+    if (value && *value)
+      statement.BindText(i, **value);
+    else
+      statement.BindNull(i);
+  }
+}
+
+std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
+  std::vector<RowCache::Cell> cells(edit.values.size());
+  for (std::size_t c = 0; c < cells.size(); ++c)
+    if (edit.values[c]) cells[c] = {edit.values[c]->data(), edit.values[c]->size(), false};
+  return cells;
+}
+
+}  // namespace
+
+RecordSet::RecordSet(Connection& connection, std::string name)
+    : connection_(connection), name_(std::move(name)) {
+  connection_.Register(this);
+}
+
+RecordSet::~RecordSet() {
+  DetachFromMaster();
+  for (RecordSet* detail : details_) {
+    detail->master_ = nullptr;
+    detail->masterSubscription_ = 0;
+    detail->link_.reset();
+  }
+  if (!detached_) connection_.Unregister(this);
+}
+
+bool RecordSet::Active() const { return state_ != DataSetState::Inactive; }
+
+void RecordSet::Fail(std::string_view message) const {
+  throw StoreError(name_ + ": " + std::string(message));
+}
+
+void RecordSet::RequireActive() const {
+  if (!Active()) Fail("Cannot perform this operation on a closed dataset");
+}
+
+sqlite3* RecordSet::Database() const {
+  if (detached_ || !connection_.Connected())
+    throw StoreError("Operation is not allowed when the object is closed.");
+  return connection_.Handle();
+}
+
+// --- Opening and closing ---------------------------------------------------
+
+void RecordSet::Open() {
+  if (Active()) return;
+  if (detached_) throw StoreError("Operation is not allowed when the object is closed.");
+  connection_.Open();
+  ReadRows(CommandSql());
+  state_ = DataSetState::Browse;
+  try {
+    AttachLink();
+  } catch (...) {
+    state_ = DataSetState::Inactive;
+    rows_.reset();
+    fields_.clear();
+    throw;
+  }
+  ApplyRestriction(true);
+  Notify(RecordSetEvent::Opened);
+}
+
+void RecordSet::ReadRows(const std::string& sql) {
+  auto shape = SelectStatement::Parse(sql);
+  if (!shape) Fail("The statement must read all columns of one table (select * from <table> ...): " + sql);
+  Statement statement(Database(), shape->WithRowId());
+  BindParameters(statement, params_);
+  sqlite3_stmt* stmt = statement.Handle();
+  const int columns = sqlite3_column_count(stmt) - 1;
+  std::vector<std::unique_ptr<Field>> fields;
+  for (int c = 0; c < columns; ++c)
+    fields.push_back(std::make_unique<Field>(*this, c, sqlite3_column_name(stmt, c + 1),
+                                             KindOfDeclaredType(sqlite3_column_decltype(stmt, c + 1))));
+  auto rows = std::make_unique<RowCache>(columns);
+  std::vector<RowCache::Cell> cells(columns);
+  std::vector<std::array<char, 32>> numbers(columns);
+  while (statement.Step()) {
+    for (int c = 0; c < columns; ++c) {
+      switch (sqlite3_column_type(stmt, c + 1)) {
+        case SQLITE_NULL:
+          cells[c] = {};
+          break;
+        case SQLITE_FLOAT: {
+          // Reals read as their shortest exact text, so a post compares them exactly.
+          auto end = std::to_chars(numbers[c].data(), numbers[c].data() + numbers[c].size(),
+                                   sqlite3_column_double(stmt, c + 1))
+                         .ptr;
+          cells[c] = {numbers[c].data(), static_cast<std::size_t>(end - numbers[c].data()), false};
+          break;
+        }
+        default: {
+          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
+          cells[c] = {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false};
+        }
+      }
+    }
+    rows->Add(sqlite3_column_int64(stmt, 0), cells.data());
+  }
+  rows->Compact();
+  table_ = shape->table;
+  fields_ = std::move(fields);
+  rows_ = std::move(rows);
+}
+
+void RecordSet::Close() {
+  if (!Active()) return;
+  edit_.reset();
+  link_.reset();
+  std::vector<int>().swap(view_);
+  rows_.reset();
+  fields_.clear();
+  current_ = -1;
+  bof_ = eof_ = true;
+  state_ = DataSetState::Inactive;
+  Notify(RecordSetEvent::Closed);
+}
+
+// --- Cursor ----------------------------------------------------------------
+
+void RecordSet::ResetCursor() {
+  current_ = view_.empty() ? -1 : 0;
+  bof_ = true;
+  eof_ = view_.empty();
+}
+
+void RecordSet::ShowAllRows() {
+  view_.clear();
+  view_.reserve(rows_->Size());
+  for (int row = 0, size = rows_->Size(); row < size; ++row)
+    if (!rows_->Deleted(row)) view_.push_back(row);
+}
+
+void RecordSet::MoveCurrent(int row, bool bof, bool eof) {
+  bool moved = row != current_;
+  current_ = row;
+  bof_ = bof;
+  eof_ = eof;
+  if (moved) Notify(RecordSetEvent::Scrolled);
+}
+
+void RecordSet::First() {
+  RequireActive();
+  FinishPending();
+  MoveCurrent(view_.empty() ? -1 : 0, true, view_.empty());
+}
+
+void RecordSet::Last() {
+  RequireActive();
+  FinishPending();
+  MoveCurrent(static_cast<int>(view_.size()) - 1, view_.empty(), true);
+}
+
+void RecordSet::Next() {
+  RequireActive();
+  FinishPending();
+  if (current_ + 1 < RecordCount())
+    MoveCurrent(current_ + 1, false, false);
+  else
+    eof_ = true;
+}
+
+void RecordSet::Prior() {
+  RequireActive();
+  FinishPending();
+  if (current_ > 0)
+    MoveCurrent(current_ - 1, false, false);
+  else
+    bof_ = true;
+}
+
+void RecordSet::MoveTo(int row) {
+  RequireActive();
+  int pendingInsert = state_ == DataSetState::Insert ? current_ : -1;
+  int countBefore = RecordCount();
+  FinishPending();
+  // A dropped new row shifts the rows after it up by one.
+  if (pendingInsert >= 0 && RecordCount() < countBefore && row > pendingInsert) --row;
+  if (row < 0 || row >= RecordCount()) Fail("Record index out of range");
+  MoveCurrent(row, false, false);
+}
+
+bool RecordSet::Bof() const { return !Active() || bof_; }
+bool RecordSet::Eof() const { return !Active() || eof_; }
+int RecordSet::RecordCount() const { return Active() ? static_cast<int>(view_.size()) : 0; }
+int RecordSet::RecNo() const { return Active() ? current_ : -1; }
+
+bool RecordSet::Locate(std::string_view keyField, std::string_view value) {
+  RequireActive();
+  int column = FieldByName(keyField).Index();
+  FinishPending();
+  for (int row = 0, count = RecordCount(); row < count; ++row) {
+    if (DisplayText(column, StoredValue(row, column)) == value) {
+      MoveCurrent(row, false, false);
+      return true;
+    }
+  }
+  return false;
+}
+
+// --- Values ----------------------------------------------------------------
+
+int RecordSet::PhysicalRow() const { return current_ < 0 ? kPendingRow : view_[current_]; }
+
+std::optional<std::string_view> RecordSet::StoredValue(int row, int column) const {
+  if (edit_ && row == current_) {
+    const auto& value = edit_->values[column];
+    if (!value) return std::nullopt;
+    return std::string_view(*value);
+  }
+  int physical = view_[row];
+  if (physical == kPendingRow) return std::nullopt;
+  return rows_->Value(physical, column);
+}
+
+std::optional<std::string_view> RecordSet::CurrentValue(int column) const {
+  if (!Active() || current_ < 0) return std::nullopt;
+  return StoredValue(current_, column);
+}
+
+std::string RecordSet::DisplayText(int column, std::optional<std::string_view> value) const {
+  if (!value) return {};
+  if (fields_[column]->Kind() == FieldKind::Date) return DateFormat::Current().ToDisplay(*value);
+  return std::string(*value);
+}
+
+std::string RecordSet::CellText(int row, int column) const {
+  if (!Active() || row < 0 || row >= RecordCount() || column < 0 || column >= FieldCount()) return {};
+  return DisplayText(column, StoredValue(row, column));
+}
+
+void RecordSet::SetFieldText(int column, std::string_view text) {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+    Fail("Dataset not in edit or insert mode");
+  auto stored = ToStoredValue(fields_[column]->Kind(), text);
+  edit_->values[column] = std::move(stored);
+  edit_->assigned[column] = true;
+  edit_->modified = true;
+  Notify(RecordSetEvent::FieldChanged);
+}
+
+int RecordSet::FieldCount() const { return static_cast<int>(fields_.size()); }
+
+Field& RecordSet::FieldAt(int index) {
+  if (index < 0 || index >= FieldCount()) Fail("Field index out of range");
+  return *fields_[index];
+}
+
+Field* RecordSet::FindField(std::string_view name) {
+  for (auto& field : fields_)
+    if (SameName(field->FieldName(), name)) return field.get();
+  return nullptr;
+}
+
+Field& RecordSet::FieldByName(std::string_view name) {
+  Field* field = FindField(name);
+  if (!field) Fail("Field '" + std::string(name) + "' not found");
+  return *field;
+}
+
+// --- Editing ---------------------------------------------------------------
+
+bool RecordSet::Modified() const { return edit_ && edit_->modified; }
+
+void RecordSet::Edit() {
+  RequireActive();
+  if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return;
+  if (view_.empty()) return Append();
+  auto edit = std::make_unique<EditBuffer>();
+  for (int c = 0; c < FieldCount(); ++c) {
+    auto value = rows_->Value(view_[current_], c);
+    edit->values.push_back(value ? std::optional<std::string>(*value) : std::nullopt);
+  }
+  edit->assigned.assign(FieldCount(), false);
+  edit_ = std::move(edit);
+  state_ = DataSetState::Edit;
+  Notify(RecordSetEvent::StateChanged);
+}
+
+void RecordSet::Append() {
+  RequireActive();
+  FinishPending();
+  BeginNewRow(RecordCount());
+}
+
+void RecordSet::Insert() {
+  RequireActive();
+  FinishPending();
+  BeginNewRow(current_ < 0 ? 0 : current_);
+}
+
+void RecordSet::BeginNewRow(int position) {
+  auto edit = std::make_unique<EditBuffer>();
+  edit->values.resize(FieldCount());
+  edit->assigned.assign(FieldCount(), false);
+  if (link_ && master_ && master_->Active()) {
+    // A new line belongs to the current header from the start.
+    auto values = link_->MasterValues();
+    for (std::size_t i = 0; i < values.size(); ++i) edit->values[link_->DetailColumns()[i]] = values[i];
+  }
+  returnRow_ = current_;
+  view_.insert(view_.begin() + position, kPendingRow);
+  current_ = position;
+  bof_ = eof_ = false;
+  edit_ = std::move(edit);
+  state_ = DataSetState::Insert;
+  Notify(RecordSetEvent::RowsChanged);
+  Notify(RecordSetEvent::StateChanged);
+}
+
+void RecordSet::CheckBrowseMode() {
+  RequireActive();
+  FinishPending();
+}
+
+void RecordSet::FinishPending() {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+  Notify(RecordSetEvent::UpdateRecord);
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+  if (edit_->modified)
+    WritePending();
+  else
+    Cancel();
+}
+
+void RecordSet::Post() {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+    Fail("Dataset not in edit or insert mode");
+  Notify(RecordSetEvent::UpdateRecord);
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+  WritePending();
+}
+
+void RecordSet::WritePending() {
+  if (state_ == DataSetState::Insert)
+    InsertPending();
+  else
+    UpdatePending();
+  edit_.reset();
+  state_ = DataSetState::Browse;
+  Notify(RecordSetEvent::StateChanged);
+}
+
+void RecordSet::InsertPending() {
+  std::string names, marks;
+  std::vector<int> columns;
+  for (int c = 0; c < FieldCount(); ++c) {
+    if (!edit_->values[c]) continue;
+    names += (columns.empty() ? "" : ", ") + QuoteIdentifier(fields_[c]->FieldName());
+    marks += columns.empty() ? "?" : ", ?";
+    columns.push_back(c);
+  }
+  std::string sql = "insert into " + table_ +
+                    (columns.empty() ? " default values" : " (" + names + ") values (" + marks + ")");
+  sqlite3* db = Database();
+  Statement statement(db, sql);
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(),
+                    edit_->values[columns[i]]);
+  statement.Step();
+  int physical = rows_->Add(sqlite3_last_insert_rowid(db), CellsOf(*edit_).data());
+  view_[current_] = physical;
+  if (link_) link_->Add(physical, link_->KeyOf(*rows_, physical));
+}
+
+// One statement by row identity; every column must still hold what was read,
+// so a row changed through another connection is never overwritten.
+static void BindOriginals(Statement& statement, int first, const RowCache& rows, int physical,
+                          const std::vector<std::unique_ptr<Field>>& fields) {
+  statement.BindInt64(first, rows.RowId(physical));
+  for (int c = 0; c < rows.Columns(); ++c)
+    BindStoredValue(statement, first + 1 + c, fields[c]->Kind(), rows.Value(physical, c));
+}
+
+static std::string OriginalsCondition(const std::vector<std::unique_ptr<Field>>& fields) {
+  std::string condition = " where _rowid_ = ?";
+  for (const auto& field : fields) condition += " and " + QuoteIdentifier(field->FieldName()) + " is ?";
+  return condition;
+}
+
+void RecordSet::UpdatePending() {
+  int physical = PhysicalRow();
+  std::string assignments;
+  std::vector<int> columns;
+  for (int c = 0; c < FieldCount(); ++c) {
+    if (!edit_->assigned[c]) continue;
+    assignments += (columns.empty() ? "" : ", ") + QuoteIdentifier(fields_[c]->FieldName()) + " = ?";
+    columns.push_back(c);
+  }
+  if (columns.empty()) return;
+  sqlite3* db = Database();
+  Statement statement(db, "update " + table_ + " set " + assignments + OriginalsCondition(fields_));
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(),
+                    edit_->values[columns[i]]);
+  BindOriginals(statement, static_cast<int>(columns.size()) + 1, *rows_, physical, fields_);
+  statement.Step();
+  if (sqlite3_changes(db) == 0) throw StoreError(kUpdateConflict);
+  std::string oldKey = link_ ? link_->KeyOf(*rows_, physical) : std::string();
+  rows_->Replace(physical, CellsOf(*edit_).data());
+  if (link_) {
+    std::string newKey = link_->KeyOf(*rows_, physical);
+    if (newKey != oldKey) {
+      link_->Remove(physical, oldKey);
+      link_->Add(physical, newKey);
+    }
+  }
+}
+
+void RecordSet::Cancel() {
+  if (state_ == DataSetState::Insert) {
+    RemovePendingRow();
+    state_ = DataSetState::Browse;
+    Notify(RecordSetEvent::RowsChanged);
+    Notify(RecordSetEvent::StateChanged);
+  } else if (state_ == DataSetState::Edit) {
+    edit_.reset();
+    state_ = DataSetState::Browse;
+    Notify(RecordSetEvent::FieldChanged);
+    Notify(RecordSetEvent::StateChanged);
+  }
+}
+
+void RecordSet::RemovePendingRow() {
+  edit_.reset();
+  view_.erase(view_.begin() + current_);
+  current_ = view_.empty() ? -1 : std::clamp(returnRow_, 0, static_cast<int>(view_.size()) - 1);
+  bof_ = eof_ = view_.empty();
+}
+
+void RecordSet::Delete() {
+  RequireActive();
+  if (state_ == DataSetState::Insert) return Cancel();
+  if (view_.empty()) Fail("Cannot perform this operation on an empty dataset");
+  DeleteCurrent();
+  bool wasEditing = state_ == DataSetState::Edit;
+  edit_.reset();
+  state_ = DataSetState::Browse;
+  view_.erase(view_.begin() + current_);
+  if (current_ >= static_cast<int>(view_.size())) current_ = static_cast<int>(view_.size()) - 1;
+  bof_ = eof_ = view_.empty();
+  Notify(RecordSetEvent::RowsChanged);
+  if (wasEditing) Notify(RecordSetEvent::StateChanged);
+}
+
+void RecordSet::DeleteCurrent() {
+  int physical = PhysicalRow();
+  sqlite3* db = Database();
+  Statement statement(db, "delete from " + table_ + OriginalsCondition(fields_));
+  BindOriginals(statement, 1, *rows_, physical, fields_);
+  statement.Step();
+  if (sqlite3_changes(db) == 0) throw StoreError(kDeleteConflict);
+  if (link_) link_->Remove(physical, link_->KeyOf(*rows_, physical));
+  rows_->MarkDeleted(physical);
+}
+
+// --- Master link -----------------------------------------------------------
+
+void RecordSet::SetMaster(RecordSet* master) {
+  if (master == master_) return;
+  for (RecordSet* set = master; set; set = set->master_)
+    if (set == this) Fail("A record set cannot be its own master");
+  DetachFromMaster();
+  master_ = master;
+  if (master_) {
+    master_->details_.push_back(this);
+    masterSubscription_ = master_->Subscribe([this](RecordSetEvent event) { FollowMaster(event); });
+  }
+  if (Active()) Relink();
+}
+
+void RecordSet::SetMasterFields(std::string fieldList) {
+  if (fieldList == masterFields_) return;
+  masterFields_ = std::move(fieldList);
+  if (Active()) Relink();
+}
+
+void RecordSet::Relink() {
+  FinishPending();
+  AttachLink();
+  ApplyRestriction(true);
+  Notify(RecordSetEvent::RowsChanged);
+}
+
+void RecordSet::DetachFromMaster() {
+  if (master_) {
+    master_->Unsubscribe(masterSubscription_);
+    std::erase(master_->details_, this);
+  }
+  master_ = nullptr;
+  masterSubscription_ = 0;
+}
+
+void RecordSet::AttachLink() {
+  link_.reset();
+  if (!master_ || masterFields_.empty()) return;
+  auto link = std::make_unique<MasterLink>(*this, *master_, masterFields_);
+  link->Build(*rows_);
+  link->SetCurrent(link->Wanted());
+  link_ = std::move(link);
+}
+
+void RecordSet::ApplyRestriction(bool moveFirst) {
+  if (!link_ || link_->Current().mode == MasterLink::Mode::Lifted)
+    ShowAllRows();
+  else if (link_->Current().mode == MasterLink::Mode::Keyed)
+    view_ = link_->Rows(link_->Current().key);
+  else
+    view_.clear();
+  if (moveFirst) ResetCursor();
+}
+
+void RecordSet::FollowMaster(RecordSetEvent event) {
+  if (!Active() || !link_) return;
+  if (event == RecordSetEvent::StateChanged || event == RecordSetEvent::UpdateRecord) return;
+  MasterLink::Restriction wanted = link_->Wanted();
+  bool differs = !(wanted == link_->Current());
+  if (event == RecordSetEvent::FieldChanged && !differs) return;
+  FinishPending();
+  if (!differs || !link_) return;
+  link_->SetCurrent(std::move(wanted));
+  ApplyRestriction(true);
+  Notify(RecordSetEvent::RowsChanged);
+}
+
+// --- Observers -------------------------------------------------------------
+
+int RecordSet::Subscribe(Listener listener) {
+  int id = nextListenerId_++;
+  listeners_.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void RecordSet::Unsubscribe(int id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+// Every listener hears the event even when one fails; the first failure is
+// rethrown afterwards so that the operation that caused it reports it.
+void RecordSet::Notify(RecordSetEvent event) {
+  auto listeners = listeners_;
+  std::exception_ptr failure;
+  for (auto& [id, listener] : listeners) {
+    bool subscribed = std::any_of(listeners_.begin(), listeners_.end(),
+                                  [id = id](const auto& entry) { return entry.first == id; });
+    if (!subscribed) continue;
+    try {
+      listener(event);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+std::size_t RecordSet::MemoryBytes() const {
+  std::size_t bytes = view_.capacity() * sizeof(int);
+  if (rows_) bytes += rows_->MemoryBytes();
+  if (link_) bytes += link_->MemoryBytes();
+  for (const auto& field : fields_) bytes += sizeof(Field) + field->FieldName().capacity();
+  return bytes;
+}
+
+}  // namespace store

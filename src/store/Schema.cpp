@@ -1,0 +1,237 @@
+#include "store/Schema.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "store/Statement.h"
+#include "store/StoreError.h"
+
+namespace store {
+
+namespace {
+
+constexpr const char* kTables = R"(
+create table customer (
+  cust_no text not null primary key,
+  cust_name text,
+  all_name text,
+  incaddr text,
+  linkman text,
+  tel1 text,
+  tel2 text,
+  fax text,
+  PostalCode text,
+  email text,
+  sales text,
+  ap_user text,
+  ed_user text,
+  create_date date,
+  last_date date
+);
+create table Quomaster (
+  Cust_no text not null,
+  quotation_number text not null,
+  pay_mode text,
+  pay_condition text,
+  consign_mode text,
+  money_type text,
+  tax_type text,
+  tax_rate real,
+  quotation_date date,
+  availability_date date,
+  sales text,
+  ap_user text,
+  ed_user text,
+  ap_date date,
+  ed_data date,
+  unique (Cust_no, quotation_number)
+);
+create table QuoDilate (
+  Cust_no text,
+  quotation_number text,
+  serial_number integer,
+  name_number text,
+  standard text,
+  width real,
+  high real,
+  length real,
+  amount real,
+  price real,
+  totle real,
+  ap_user text,
+  ed_user text,
+  ap_date date
+);
+create index QuoDilate_header on QuoDilate (Cust_no, quotation_number);
+)";
+
+struct Database {
+  sqlite3* db = nullptr;
+  ~Database() { sqlite3_close_v2(db); }
+};
+
+void OpenNew(Database& database, const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error))
+    throw StoreError("Cannot create '" + path + "': the file already exists");
+  if (sqlite3_open_v2(path.c_str(), &database.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK)
+    throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
+  Execute(database.db, "pragma journal_mode=wal");
+  Execute(database.db, kTables);
+}
+
+// A small deterministic generator: the demo file is the same on every machine.
+class Picker {
+ public:
+  unsigned Next() {
+    state_ = state_ * 1103515245u + 12345u;
+    return (state_ >> 16) & 0x7fff;
+  }
+  template <typename T, std::size_t N>
+  const T& From(const T (&items)[N]) {
+    return items[Next() % N];
+  }
+  int Between(int low, int high) { return low + static_cast<int>(Next() % (high - low + 1)); }
+
+ private:
+  unsigned state_ = 20240601u;
+};
+
+constexpr const char* kShortNames[] = {"宏達", "建興", "永豐",   "振昌", "聯華", "大同", "新光", "長榮",
+                                       "華新", "台光", "國巨",   "正新", "東元", "聲寶", "統一", "裕隆",
+                                       "台達", "光寶", "佳世達", "瑞昱", "南亞", "中鋼", "和碩", "仁寶"};
+constexpr const char* kTrades[] = {"電子", "精密工業", "塑膠", "五金", "科技", "包裝材料", "印刷", "貿易"};
+constexpr const char* kCities[] = {"台北市", "新北市", "桃園市", "台中市", "台南市",
+                                   "高雄市", "新竹市", "昆山市", "蘇州市", "東莞市"};
+constexpr const char* kDistricts[] = {"中山區", "信義區", "板橋區", "中壢區",   "西屯區",
+                                      "東區",   "前鎮區", "開發區", "工業園區", "長安鎮"};
+constexpr const char* kRoads[] = {"中山路", "民生路", "中正路", "復興路",
+                                  "建國路", "光復路", "和平路", "自強路"};
+constexpr const char* kFamilyNames[] = {"陳", "林", "黃", "張", "李", "王", "吳", "劉", "蔡", "楊"};
+constexpr const char* kGivenNames[] = {"志明", "淑芬", "建宏", "美玲", "俊傑",
+                                       "雅婷", "家豪", "怡君", "冠宇", "佩珊"};
+constexpr const char* kSales[] = {"陳美華", "林志強", "王大明"};
+constexpr const char* kPayModes[] = {"現金", "支票", "國內T/T", "國內L/C", "國外T/T", "月結30天"};
+constexpr const char* kPayConditions[] = {"FOS", "C&F", "C&I", "CIF", "DDP", "DDU", "其他(昆山)"};
+constexpr const char* kConsignModes[] = {"快遞", "貨運", "郵寄", "自己送貨", "船運", "空運"};
+constexpr const char* kMoneyTypes[] = {"RMB", "NTD", "USD", "HKD", "JPY", "其他"};
+constexpr const char* kProducts[] = {"彩盒",     "瓦楞紙箱", "吸塑盒",   "說明書",
+                                     "貼紙標籤", "PE袋",     "泡棉內襯", "手提袋"};
+constexpr const char* kStandards[] = {"350g白卡四色", "五層AB楞",   "PET 0.3mm", "80g道林紙雙面",
+                                      "銅版紙上光",   "0.05mm透明", "EPE 10mm",  "157g銅版紙"};
+
+std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
+  return buffer;
+}
+
+std::string Date(Picker& pick, int year) {
+  return Format("%04d-%02d-%02d", year, pick.Between(1, 12), pick.Between(1, 28));
+}
+
+void Insert(sqlite3* db, const std::string& sql, const std::vector<std::string>& values) {
+  Statement statement(db, sql);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (values[i].empty())
+      statement.BindNull(static_cast<int>(i) + 1);
+    else
+      statement.BindText(static_cast<int>(i) + 1, values[i]);
+  }
+  statement.Step();
+}
+
+void AddCustomer(sqlite3* db, Picker& pick, int serial) {
+  std::string shortName = std::string(pick.From(kShortNames)) + pick.From(kTrades);
+  std::string city = pick.From(kCities);
+  bool mainland = city == "昆山市" || city == "蘇州市" || city == "東莞市";
+  std::string address = city + pick.From(kDistricts) + pick.From(kRoads) +
+                        Format("%d段%d號", pick.Between(1, 5), pick.Between(1, 300));
+  std::string phone = mainland ? Format("0512-%04d%04d", pick.Between(5000, 5999), pick.Between(0, 9999))
+                               : Format("02-%04d-%04d", pick.Between(2000, 2999), pick.Between(0, 9999));
+  std::string number = Format("S%03d", serial);
+  Insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+         {number, shortName, shortName + (mainland ? "有限公司" : "股份有限公司"), address,
+          std::string(pick.From(kFamilyNames)) + pick.From(kGivenNames), phone,
+          pick.Next() % 2
+              ? Format("09%02d-%03d-%03d", pick.Between(10, 99), pick.Between(0, 999), pick.Between(0, 999))
+              : "",
+          phone.substr(0, phone.size() - 1) + "9", mainland ? "215300" : Format("%d", pick.Between(100, 999)),
+          Format("sales%03d@example.com.tw", serial), pick.From(kSales), "", "", Date(pick, 2024), ""});
+}
+
+void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
+  std::string customer = Format("S%03d", serial);
+  std::string quotation = Format("Q2024%03d%02d", serial, number);
+  std::string date = Date(pick, 2024);
+  Insert(db, "insert into Quomaster values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+         {customer, quotation, pick.From(kPayModes), pick.From(kPayConditions), pick.From(kConsignModes),
+          pick.From(kMoneyTypes), pick.Next() % 2 ? "應稅" : "免稅", pick.Next() % 2 ? "0.05" : "0.17", date,
+          Date(pick, 2025), pick.From(kSales), "", "", "", ""});
+  for (int line = 1, lines = pick.Between(1, 5); line <= lines; ++line) {
+    int amount = pick.Between(1, 50) * 100;
+    int cents = pick.Between(5, 900);
+    Insert(db,
+           "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, width, "
+           "high, length, amount, price, totle) values (?,?,?,?,?,?,?,?,?,?,?)",
+           {customer, quotation, std::to_string(line), pick.From(kProducts), pick.From(kStandards),
+            std::to_string(pick.Between(5, 60)), std::to_string(pick.Between(5, 60)),
+            std::to_string(pick.Between(1, 40)), std::to_string(amount),
+            Format("%d.%02d", cents / 100, cents % 100),
+            Format("%d.%02d", amount * cents / 100, amount * cents % 100)});
+  }
+}
+
+long long Count(sqlite3* db, const char* table) {
+  Statement statement(db, std::string("select count(*) from ") + table);
+  statement.Step();
+  return sqlite3_column_int64(statement.Handle(), 0);
+}
+
+}  // namespace
+
+void CreateDatabase(const std::string& path) {
+  Database database;
+  OpenNew(database, path);
+}
+
+void CreateDemoDatabase(const std::string& path, int customers) {
+  Database database;
+  OpenNew(database, path);
+  Picker pick;
+  Execute(database.db, "begin");
+  for (int serial = 1; serial <= customers; ++serial) {
+    AddCustomer(database.db, pick, serial);
+    for (int number = 1, quotations = pick.Between(0, 3); number <= quotations; ++number)
+      AddQuotation(database.db, pick, serial, number);
+  }
+  Execute(database.db, "commit");
+}
+
+std::string CheckDatabase(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    throw StoreError("Could not find file '" + std::filesystem::absolute(path, error).string() + "'.");
+  Database database;
+  if (sqlite3_open_v2(path.c_str(), &database.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
+  std::string report;
+  {
+    Statement statement(database.db, "pragma integrity_check");
+    while (statement.Step()) {
+      std::string line = reinterpret_cast<const char*>(sqlite3_column_text(statement.Handle(), 0));
+      if (line != "ok") throw StoreError("The database file is damaged: " + line);
+    }
+  }
+  report += "integrity: ok\n";
+  for (const char* table : {"customer", "Quomaster", "QuoDilate"})
+    report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
+  return report;
+}
+
+}  // namespace store
