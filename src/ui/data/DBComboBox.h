@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/data/BoundField.h"
 #include "ui/data/DataLink.h"
 
 namespace ui {
@@ -19,13 +20,14 @@ class DBComboBox : public QComboBox, public DataLink {
   ~DBComboBox() override;
 
   void SetDataSource(DataSource* source);
-  DataSource* GetDataSource() const { return source_; }
+  DataSource* GetDataSource() const { return bound_.Source(); }
   void SetDataField(const QString& field);
-  const QString& DataField() const { return field_; }
+  const QString& DataField() const { return bound_.FieldName(); }
   void SetItems(const QStringList& items);
 
   void SetText(const QString& text);  // program-set text, as DBEdit::SetText
   QString Text() const;
+  bool Modified() const { return bound_.Modified(); }
 
   void SetImeName(const QString& name) { imeName_ = name; }
   const QString& ImeName() const { return imeName_; }
@@ -33,20 +35,21 @@ class DBComboBox : public QComboBox, public DataLink {
   void ActiveChanged() override;
   void DataSetChanged() override;
   void RecordChanged() override;
+  void StateChanged() override;
   void UpdateData() override;
+  void DataSourceDestroyed() override;
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ShowField();
+  void ShowText(const QString& text);
   void TakeChange(const QString& text);
+  void Redisplay();
 
-  DataSource* source_ = nullptr;
-  QString field_;
+  BoundField bound_{this};
   QString imeName_;
-  bool modified_ = false;
-  bool showing_ = false;
 };
 
 }  // namespace ui

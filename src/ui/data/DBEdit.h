@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "ui/data/BoundField.h"
 #include "ui/data/DataLink.h"
 
 namespace ui {
@@ -12,6 +13,7 @@ class DataSource;
 // Bound edit box: shows the current row's column; text typed or set by the
 // program is written into the column when the box loses the focus and at the
 // latest when the row is posted. Setting the text it already shows writes nothing.
+// textChanged fires on every change of the text, shown values included.
 class DBEdit : public QLineEdit, public DataLink {
   Q_OBJECT
  public:
@@ -19,12 +21,16 @@ class DBEdit : public QLineEdit, public DataLink {
   ~DBEdit() override;
 
   void SetDataSource(DataSource* source);
-  DataSource* GetDataSource() const { return source_; }
+  DataSource* GetDataSource() const { return bound_.Source(); }
   void SetDataField(const QString& field);
-  const QString& DataField() const { return field_; }
+  const QString& DataField() const { return bound_.FieldName(); }
 
-  // Program-set text: counts as the user's change when it differs.
+  // Program-set text: counts as the user's change when it differs (the set
+  // enters edit state; its errors reach the caller). Without an open set the
+  // text is only shown.
   void SetText(const QString& text);
+  // Whether the box holds a change not yet written into its column.
+  bool Modified() const { return bound_.Modified(); }
 
   // The input method the control asks for on focus (recorded; not switched here).
   void SetImeName(const QString& name) { imeName_ = name; }
@@ -33,7 +39,9 @@ class DBEdit : public QLineEdit, public DataLink {
   void ActiveChanged() override;
   void DataSetChanged() override;
   void RecordChanged() override;
+  void StateChanged() override;
   void UpdateData() override;
+  void DataSourceDestroyed() override;
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
@@ -43,12 +51,10 @@ class DBEdit : public QLineEdit, public DataLink {
  private:
   void ShowField();
   void TakeChange(const QString& text);
+  void Redisplay();
 
-  DataSource* source_ = nullptr;
-  QString field_;
+  BoundField bound_{this};
   QString imeName_;
-  bool modified_ = false;
-  bool showing_ = false;
 };
 
 }  // namespace ui

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QTableView>
 #include <vector>
 
 #include "ui/data/GridColumn.h"
+
+namespace store {
+class RecordSet;
+}
 
 namespace ui {
 
@@ -12,10 +18,12 @@ class DataSource;
 class RecordSetModel;
 
 // Bound grid: the rows of its data source's set, the current row marked in the
-// row-marker column; a click makes a row current. Read-only, or editable with
-// the grid keys: typing edits the row, Insert adds a row, Ctrl+Delete deletes
-// after "Delete record?", leaving a changed row posts it, and an untouched
-// appended row is dropped when the focus leaves the grid.
+// row-marker column ("▶", or "*" while the row is being inserted); a click
+// makes a row current. Read-only, or editable with the grid keys: typing edits
+// the row, Insert adds a row before the current one, Ctrl+Delete deletes after
+// "Delete record?", Down on the last row appends, Escape drops the row's
+// change, leaving a changed row posts it, and an untouched new row is dropped
+// when the focus leaves the grid for another control of its window.
 class DBGrid : public QTableView {
   Q_OBJECT
  public:
@@ -29,6 +37,10 @@ class DBGrid : public QTableView {
   bool ReadOnly() const;
   RecordSetModel* Model() const { return model_; }
   int VisibleColumnCount() const;
+
+  void SetTitleFont(const QFont& font);
+  QFont TitleFont() const;
+  void SetTitleColor(const QColor& color);
 
   void SetImeName(const QString& name) { imeName_ = name; }
   const QString& ImeName() const { return imeName_; }
@@ -47,6 +59,14 @@ class DBGrid : public QTableView {
  private:
   void ApplyColumnLook();
   void FollowCurrentRow(int row);
+  store::RecordSet* OpenSet() const;
+  bool HandleEditKey(QKeyEvent* event);
+  void FinishCellEdit();
+  void AppendAtEnd();
+  void DeleteCurrent();
+  bool BeginRowEdit(int row);
+  void FocusMoved(QWidget* from, QWidget* to);
+  bool Contains(const QWidget* widget) const;
 
   RecordSetModel* model_ = nullptr;
   QString imeName_;

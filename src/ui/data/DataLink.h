@@ -15,6 +15,8 @@ class DataLink {
   virtual void RecordChanged() {}   // the current row moved or its values changed
   virtual void StateChanged() {}    // Browse / Edit / Insert changed
   virtual void UpdateData() {}      // write pending text into the field now (may throw)
+  // The data source is being destroyed while the link still uses it: forget it.
+  virtual void DataSourceDestroyed() {}
 };
 
 }  // namespace ui

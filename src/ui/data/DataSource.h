@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <vector>
 
 namespace store {
@@ -13,6 +14,8 @@ class DataLink;
 
 // Connects one record set to its bound controls. With automatic edit on, a
 // control that the user types into puts the set into edit state first.
+// Either side may be destroyed first: the set's listener tells when the set
+// goes, and links still attached hear DataSourceDestroyed.
 class DataSource : public QObject {
   Q_OBJECT
  public:
@@ -27,17 +30,31 @@ class DataSource : public QObject {
   // Called by a control before the user's change is taken: browse -> Edit when
   // AutoEdit. Returns whether the set now accepts field writes. May throw.
   bool BeginUserEdit();
+  // The set is open and holds a pending (edited or inserted) row.
+  bool Editing() const;
 
   void AddLink(DataLink* link);
   void RemoveLink(DataLink* link);
 
+  // Lets every control bound to the set write its held text now, as a post
+  // would, without posting. Conversion errors reach the caller.
+  static void UpdateRecordOf(store::RecordSet* set);
+
  private:
+  class SetWatch;
+
+  static std::vector<DataSource*>& Instances();
   void Dispatch(int event);
+  static void Deliver(DataLink* link, int event);
+  void Detach();
+  void SetGone();
+  bool HasLink(DataLink* link) const;
 
   store::RecordSet* dataSet_ = nullptr;
   int subscription_ = 0;
   bool autoEdit_ = true;
   std::vector<DataLink*> links_;
+  std::weak_ptr<SetWatch> watch_;
 };
 
 }  // namespace ui

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <vector>
 
 #include "ui/data/DataLink.h"
 #include "ui/data/GridColumn.h"
+
+namespace store {
+class RecordSet;
+}
 
 namespace ui {
 
@@ -13,9 +18,15 @@ class DataSource;
 // Table model over a record set: cells are read on demand from the set's rows,
 // so 100,000 rows cost nothing until shown. Editable when not read-only: a
 // cell edit starts an edit of that row (through the data source) and writes the field.
+// Hidden columns stay in the model (column numbers follow the column list);
+// the grid hides them. The vertical header is the row marker: "▶" on the
+// current row, "*" on a row being inserted.
 class RecordSetModel : public QAbstractTableModel, public DataLink {
   Q_OBJECT
  public:
+  static constexpr const char* kCurrentMarker = "\u25B6";
+  static constexpr const char* kInsertMarker = "*";
+
   explicit RecordSetModel(QObject* parent = nullptr);
   ~RecordSetModel() override;
 
@@ -24,10 +35,15 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   // Empty list: every column of the set, titled with its name.
   void SetColumns(std::vector<GridColumn> columns);
   const std::vector<GridColumn>& Columns() const { return columns_; }
+  // The columns in use: the listed ones, or one per field of the open set.
+  const std::vector<GridColumn>& ShownColumns() const { return shown_; }
   // The field index behind a model column, -1 when the set lacks it.
   int FieldIndex(int column) const;
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
   bool ReadOnly() const { return readOnly_; }
+  // Title text colour; invalid: the style's.
+  void SetTitleColor(const QColor& color);
+  int CurrentRow() const { return currentRow_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,20 +56,26 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   void DataSetChanged() override;
   void RecordChanged() override;
   void StateChanged() override;
+  void DataSourceDestroyed() override;
 
  signals:
   void currentRowChanged(int row);
 
  private:
   void ResolveFields();
+  void Reload();
+  void Follow();
+  store::RecordSet* OpenSet() const;
 
   DataSource* source_ = nullptr;
   std::vector<GridColumn> columns_;
   std::vector<GridColumn> shown_;  // the columns in use: listed ones, or all fields
   std::vector<int> fieldIndexes_;
+  QColor titleColor_;
   bool readOnly_ = true;
   int rowCount_ = 0;
   int currentRow_ = -1;
+  bool inserting_ = false;
 };
 
 }  // namespace ui

@@ -1,0 +1,232 @@
+#include "ui/data/DBGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <functional>
+
+#include "store/RecordSet.h"
+#include "ui/app/Guard.h"
+#include "ui/app/Prompts.h"
+#include "ui/data/DataSource.h"
+#include "ui/data/RecordSetModel.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kMarkerWidth = 16;
+
+// Opening a cell editor starts the edit of its row, as typing into a grid
+// does; when the set refuses, no editor opens.
+class RowEditDelegate : public QStyledItemDelegate {
+ public:
+  RowEditDelegate(QObject* parent, std::function<bool(int)> beginRow)
+      : QStyledItemDelegate(parent), beginRow_(std::move(beginRow)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    if (!beginRow_(index.row())) return nullptr;
+    return QStyledItemDelegate::createEditor(parent, option, index);
+  }
+
+ private:
+  std::function<bool(int)> beginRow_;
+};
+
+}  // namespace
+
+DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
+  model_ = new RecordSetModel(this);
+  setModel(model_);
+  setItemDelegate(new RowEditDelegate(this, [this](int row) { return BeginRowEdit(row); }));
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setFixedWidth(kMarkerWidth);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  SetReadOnly(true);
+  connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::ApplyColumnLook);
+  connect(model_, &RecordSetModel::currentRowChanged, this, &DBGrid::FollowCurrentRow);
+  connect(qApp, &QApplication::focusChanged, this, &DBGrid::FocusMoved);
+}
+
+DBGrid::~DBGrid() = default;
+
+void DBGrid::SetDataSource(DataSource* source) { model_->SetDataSource(source); }
+
+DataSource* DBGrid::GetDataSource() const { return model_->GetDataSource(); }
+
+void DBGrid::SetColumns(std::vector<GridColumn> columns) { model_->SetColumns(std::move(columns)); }
+
+void DBGrid::SetReadOnly(bool readOnly) {
+  model_->SetReadOnly(readOnly);
+  setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                           : QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::DoubleClicked);
+}
+
+bool DBGrid::ReadOnly() const { return model_->ReadOnly(); }
+
+int DBGrid::VisibleColumnCount() const {
+  int count = 0;
+  for (int column = 0; column < model_->columnCount(); ++column) count += isColumnHidden(column) ? 0 : 1;
+  return count;
+}
+
+void DBGrid::SetTitleFont(const QFont& font) { horizontalHeader()->setFont(font); }
+
+QFont DBGrid::TitleFont() const { return horizontalHeader()->font(); }
+
+void DBGrid::SetTitleColor(const QColor& color) { model_->SetTitleColor(color); }
+
+store::RecordSet* DBGrid::OpenSet() const {
+  DataSource* source = model_->GetDataSource();
+  store::RecordSet* set = source ? source->DataSet() : nullptr;
+  return set && set->Active() ? set : nullptr;
+}
+
+// A model reset forgets hidden sections and widths: put them back.
+void DBGrid::ApplyColumnLook() {
+  const std::vector<GridColumn>& columns = model_->ShownColumns();
+  for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+    setColumnHidden(i, !columns[i].visible);
+    setColumnWidth(i, columns[i].width);
+  }
+}
+
+void DBGrid::FollowCurrentRow(int row) {
+  const bool wasSyncing = syncing_;
+  syncing_ = true;
+  if (row < 0 || row >= model_->rowCount()) {
+    selectionModel()->clearCurrentIndex();
+  } else {
+    int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    while (column + 1 < model_->columnCount() && isColumnHidden(column)) ++column;
+    const QModelIndex index = model_->index(row, column);
+    if (currentIndex() != index)
+      selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+  }
+  syncing_ = wasSyncing;
+}
+
+void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  store::RecordSet* set = OpenSet();
+  if (syncing_ || !current.isValid() || !set || current.row() == set->RecNo()) return;
+  const int row = current.row();
+  if (Guard([set, row] { set->MoveTo(row); })) return;
+  // The pending row could not be finished: the cursor goes back to it once the click is done.
+  QMetaObject::invokeMethod(
+      this, [this] { FollowCurrentRow(OpenSet() ? OpenSet()->RecNo() : -1); }, Qt::QueuedConnection);
+}
+
+bool DBGrid::BeginRowEdit(int row) {
+  store::RecordSet* set = OpenSet();
+  DataSource* source = model_->GetDataSource();
+  if (!set || ReadOnly()) return false;
+  bool editing = false;
+  Guard([&] {
+    if (set->RecNo() != row) set->MoveTo(row);
+    editing = source->BeginUserEdit();
+  });
+  return editing;
+}
+
+void DBGrid::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  QTableView::mousePressEvent(event);
+  store::RecordSet* set = OpenSet();
+  pressedOnCell_ = event->button() == Qt::LeftButton && index.isValid() && set && set->RecNo() == index.row();
+}
+
+void DBGrid::mouseReleaseEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  const bool click = pressedOnCell_ && event->button() == Qt::LeftButton && index.isValid();
+  pressedOnCell_ = false;
+  QTableView::mouseReleaseEvent(event);
+  if (click) emit cellClicked(index.column());
+}
+
+void DBGrid::keyPressEvent(QKeyEvent* event) {
+  if (!ReadOnly() && OpenSet() && HandleEditKey(event)) return;
+  QTableView::keyPressEvent(event);
+}
+
+bool DBGrid::HandleEditKey(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const int key = event->key();
+  if (key == Qt::Key_Insert && modifiers == Qt::NoModifier) {
+    FinishCellEdit();
+    Guard([this] { OpenSet()->Insert(); });
+    return true;
+  }
+  if (key == Qt::Key_Delete && modifiers == Qt::ControlModifier) {
+    FinishCellEdit();
+    DeleteCurrent();
+    return true;
+  }
+  if (key == Qt::Key_Down && modifiers == Qt::NoModifier) {
+    store::RecordSet* set = OpenSet();
+    if (set->RecNo() < set->RecordCount() - 1) return false;
+    FinishCellEdit();
+    AppendAtEnd();
+    return true;
+  }
+  if (key == Qt::Key_Escape && state() != QAbstractItemView::EditingState) {
+    Guard([this] { OpenSet()->Cancel(); });
+    return true;
+  }
+  return false;
+}
+
+// Writes and closes an open cell editor, as leaving the cell would.
+void DBGrid::FinishCellEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  QWidget* editor = QApplication::focusWidget();
+  if (!editor || !viewport()->isAncestorOf(editor)) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void DBGrid::AppendAtEnd() {
+  store::RecordSet* set = OpenSet();
+  if (!set) return;
+  // An empty new row already waits at the end: no second one.
+  if (set->State() == store::DataSetState::Insert && !set->Modified()) return;
+  Guard([set] { set->Append(); });
+}
+
+void DBGrid::DeleteCurrent() {
+  store::RecordSet* set = OpenSet();
+  if (!set || set->IsEmpty()) return;
+  if (!Prompts::ConfirmPlain(this, QStringLiteral("Delete record?"))) return;
+  Guard([this] {
+    if (store::RecordSet* open = OpenSet()) open->Delete();
+  });
+}
+
+void DBGrid::focusOutEvent(QFocusEvent* event) {
+  // Leaving is judged in FocusMoved: the focus may also leave from a cell editor.
+  QTableView::focusOutEvent(event);
+}
+
+bool DBGrid::Contains(const QWidget* widget) const {
+  return widget && (widget == this || isAncestorOf(widget));
+}
+
+// The focus went from the grid (or its cell editor) to another control of the
+// same window: an appended row the user never touched is dropped. A prompt or
+// another window taking the focus is not leaving.
+void DBGrid::FocusMoved(QWidget* from, QWidget* to) {
+  if (ReadOnly() || !Contains(from) || !to || Contains(to) || to->window() != window()) return;
+  store::RecordSet* set = OpenSet();
+  if (!set || set->State() != store::DataSetState::Insert || set->Modified()) return;
+  Guard([set] { set->Cancel(); });
+}
+
+}  // namespace ui

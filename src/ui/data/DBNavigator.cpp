@@ -1,0 +1,149 @@
+#include "ui/data/DBNavigator.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <algorithm>
+
+#include "store/RecordSet.h"
+#include "ui/app/Guard.h"
+#include "ui/app/Prompts.h"
+#include "ui/data/DataSource.h"
+
+namespace ui {
+
+namespace {
+
+struct ButtonLook {
+  const char* name;
+  const char* glyph;
+  const char* tip;
+};
+
+constexpr ButtonLook kLooks[DBNavigator::ButtonCount] = {
+    {"NavFirst", "\u23EE", "第一筆"},  {"NavPrior", "\u25C0", "上一筆"}, {"NavNext", "\u25B6", "下一筆"},
+    {"NavLast", "\u23ED", "最後一筆"}, {"NavInsert", "+", "新增"},       {"NavDelete", "\u2212", "刪除"},
+    {"NavEdit", "\u270E", "修改"},     {"NavPost", "\u2714", "保存"},    {"NavCancel", "\u2716", "取消"},
+    {"NavRefresh", "\u21BB", "刷新"},
+};
+
+}  // namespace
+
+DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (int i = 0; i < ButtonCount; ++i) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromUtf8(kLooks[i].name));
+    button->setText(QString::fromUtf8(kLooks[i].glyph));
+    button->setToolTip(QString::fromUtf8(kLooks[i].tip));
+    button->setAccessibleName(QString::fromUtf8(kLooks[i].tip));
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    connect(button, &QToolButton::clicked, this, [this, i] { Press(i); });
+    layout->addWidget(button);
+    buttons_[i] = button;
+  }
+  UpdateButtons();
+}
+
+DBNavigator::~DBNavigator() {
+  if (source_) source_->RemoveLink(this);
+}
+
+void DBNavigator::SetDataSource(DataSource* source) {
+  if (source == source_) return;
+  if (source_) source_->RemoveLink(this);
+  source_ = source;
+  if (source_) source_->AddLink(this);
+  UpdateButtons();
+}
+
+QToolButton* DBNavigator::Button(int index) const {
+  return index >= 0 && index < ButtonCount ? buttons_[index] : nullptr;
+}
+
+void DBNavigator::ActiveChanged() { UpdateButtons(); }
+
+void DBNavigator::DataSetChanged() { UpdateButtons(); }
+
+void DBNavigator::RecordChanged() { UpdateButtons(); }
+
+void DBNavigator::StateChanged() { UpdateButtons(); }
+
+void DBNavigator::DataSourceDestroyed() {
+  source_ = nullptr;
+  UpdateButtons();
+}
+
+void DBNavigator::UpdateButtons() {
+  store::RecordSet* set = source_ ? source_->DataSet() : nullptr;
+  const bool open = set && set->Active();
+  const int row = open ? set->RecNo() : -1;
+  const int count = open ? set->RecordCount() : 0;
+  const bool pending = open && set->State() != store::DataSetState::Browse;
+  const bool enabled[ButtonCount] = {
+      open && row > 0,
+      open && row > 0,
+      open && row < count - 1,
+      open && row < count - 1,
+      open,
+      open && count > 0,
+      open && !pending,
+      pending,
+      pending,
+      open,
+  };
+  for (int i = 0; i < ButtonCount; ++i) buttons_[i]->setEnabled(enabled[i]);
+}
+
+void DBNavigator::Press(int index) {
+  store::RecordSet* set = source_ ? source_->DataSet() : nullptr;
+  if (!set) return;
+  Guard([&] {
+    switch (index) {
+      case First:
+        set->First();
+        break;
+      case Prior:
+        set->Prior();
+        break;
+      case Next:
+        set->Next();
+        break;
+      case Last:
+        set->Last();
+        break;
+      case Insert:
+        set->Insert();
+        break;
+      case Delete:
+        if (Prompts::ConfirmPlain(this, QStringLiteral("Delete record?"))) set->Delete();
+        break;
+      case Edit:
+        set->Edit();
+        break;
+      case Post:
+        set->Post();
+        break;
+      case Cancel:
+        set->Cancel();
+        break;
+      case Refresh:
+        Reopen();
+        break;
+    }
+  });
+}
+
+// Reads the rows again and comes back to the same position; a pending row is
+// finished first, as a move would.
+void DBNavigator::Reopen() {
+  store::RecordSet* set = source_->DataSet();
+  set->CheckBrowseMode();
+  const int row = set->RecNo();
+  set->Close();
+  set->Open();
+  if (row > 0 && set->RecordCount() > 0) set->MoveTo(std::min(row, set->RecordCount() - 1));
+}
+
+}  // namespace ui
