@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "store/CommandRecordSet.h"
+#include "store/Connection.h"
+#include "store/StoreError.h"
+#include "store/TempDatabase.h"
+
+using store::DataSetState;
+using store::RecordSetEvent;
+
+namespace {
+
+// Headers and lines as the quotation window links them.
+class MasterLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db.Execute(
+        "insert into Quomaster (Cust_no, quotation_number, pay_mode) values "
+        "('S001', 'Q1', '現金'), ('S001', 'Q2', '支票'), ('S002', 'Q1', '現金');"
+        "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number) values "
+        "('S001', 'Q1', 1, '彩盒'), ('S002', 'Q1', 1, '紙箱'), ('S001', 'Q1', 2, '說明書'),"
+        "('S001', 'Q2', 1, '貼紙'), (null, null, 1, '無主')");
+    db.Connect(connection);
+    master.SetCommandText("select * from Quomaster order by Cust_no, quotation_number");
+    master.Open();
+    lines.SetMaster(&master);
+    lines.SetMasterFields("Cust_no;Quotation_number");
+    lines.SetCommandText("select * from QuoDilate");
+    lines.Open();
+  }
+
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    int column = lines.FieldByName("name_number").Index();
+    for (int row = 0; row < lines.RecordCount(); ++row) names.push_back(lines.CellText(row, column));
+    return names;
+  }
+  using Names_ = std::vector<std::string>;
+
+  TempDatabase db;
+  store::Connection connection;
+  store::CommandRecordSet master{connection, "ADODataSetMaster"};
+  store::CommandRecordSet lines{connection, "ADODataSetDilate"};
+};
+
+TEST_F(MasterLinkTest, ShowsTheLinesOfTheCurrentHeaderAndFollowsMoves) {
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  EXPECT_EQ(lines.RecNo(), 0);
+  master.Next();
+  EXPECT_EQ(Names(), (Names_{"貼紙"}));
+  master.Next();
+  EXPECT_EQ(Names(), (Names_{"紙箱"}));
+  master.MoveTo(0);
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  EXPECT_TRUE(master.Locate("quotation_number", "Q2"));
+  EXPECT_EQ(Names(), (Names_{"貼紙"}));
+}
+
+TEST_F(MasterLinkTest, ANewRestrictionGoesToTheFirstLineAnUnchangedOneKeepsTheLine) {
+  lines.Next();
+  EXPECT_EQ(lines.RecNo(), 1);
+  master.Edit();
+  master.FieldByName("pay_mode").SetAsString("支票");  // not a link field
+  EXPECT_EQ(lines.RecNo(), 1);
+  master.Cancel();
+  EXPECT_EQ(lines.RecNo(), 1);
+  master.Next();
+  master.Prior();
+  EXPECT_EQ(lines.RecNo(), 0);
+}
+
+TEST_F(MasterLinkTest, AChangedLinkFieldOfTheHeaderRebuildsTheRestriction) {
+  master.Edit();
+  master.FieldByName("quotation_number").SetAsString("Q2");
+  EXPECT_EQ(Names(), (Names_{"貼紙"}));
+  master.FieldByName("Cust_no").SetAsString("S002");
+  EXPECT_TRUE(Names().empty());
+  master.Cancel();
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+}
+
+TEST_F(MasterLinkTest, APendingLineIsFinishedBeforeTheHeaderMoves) {
+  lines.Edit();
+  lines.FieldByName("standard").SetAsString("350g白卡");
+  master.Next();
+  EXPECT_EQ(lines.State(), DataSetState::Browse);
+  EXPECT_EQ(db.Scalar("select standard from QuoDilate where name_number = '彩盒'"), "350g白卡");
+
+  lines.Append();  // untouched: dropped when the header moves
+  master.Next();
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate"), "5");
+  EXPECT_EQ(Names(), (Names_{"紙箱"}));
+}
+
+TEST_F(MasterLinkTest, NewLinesTakeTheHeadersLinkValuesAndJoinItsIndex) {
+  master.Next();  // S001 / Q2
+  lines.Append();
+  EXPECT_EQ(lines.FieldByName("Cust_no").AsString(), "S001");
+  EXPECT_EQ(lines.FieldByName("quotation_number").AsString(), "Q2");
+  EXPECT_FALSE(lines.Modified());
+  lines.FieldByName("name_number").SetAsString("手提袋");
+  lines.Post();
+  EXPECT_EQ(db.Scalar("select Cust_no || quotation_number from QuoDilate where name_number = '手提袋'"),
+            "S001Q2");
+  master.First();
+  master.Next();
+  EXPECT_EQ(Names(), (Names_{"貼紙", "手提袋"}));
+
+  // A line moved to another header by its link fields leaves this one.
+  lines.Edit();
+  lines.FieldByName("quotation_number").SetAsString("Q1");
+  lines.Post();
+  master.First();
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書", "貼紙"}));
+  lines.Delete();
+  EXPECT_EQ(Names(), (Names_{"說明書", "貼紙"}));
+  master.Next();
+  master.Prior();
+  EXPECT_EQ(Names(), (Names_{"說明書", "貼紙"}));
+}
+
+TEST_F(MasterLinkTest, ABlankHeaderShowsTheLinesWithBlankLinkValues) {
+  master.Append();
+  EXPECT_EQ(Names(), (Names_{"無主"}));
+  lines.Append();
+  EXPECT_TRUE(lines.FieldByName("Cust_no").IsNull());
+  lines.Cancel();
+  // The copy is made once: filling in the header later does not touch lines.
+  master.FieldByName("Cust_no").SetAsString("S003");
+  EXPECT_TRUE(Names().empty());
+}
+
+TEST_F(MasterLinkTest, ClosingTheHeaderLiftsTheRestrictionAndOpeningAppliesItAgain) {
+  lines.Edit();
+  lines.FieldByName("standard").SetAsString("五層");
+  master.Close();
+  EXPECT_EQ(lines.State(), DataSetState::Browse);
+  EXPECT_EQ(db.Scalar("select standard from QuoDilate where name_number = '彩盒'"), "五層");
+  EXPECT_EQ(lines.RecordCount(), 5);
+
+  master.SetCommandText("select * from Quomaster where Cust_no = 'S002'");
+  master.Open();
+  EXPECT_EQ(Names(), (Names_{"紙箱"}));
+  master.Close();
+  master.SetCommandText("select * from Quomaster where Cust_no = 'none'");
+  master.Open();  // no header: no lines
+  EXPECT_EQ(lines.RecordCount(), 0);
+  lines.Close();
+  lines.Open();
+  EXPECT_EQ(lines.RecordCount(), 0);
+}
+
+TEST_F(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
+  lines.SetMaster(nullptr);
+  EXPECT_EQ(lines.RecordCount(), 5);
+  lines.SetMaster(&master);
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  EXPECT_THROW(master.SetMaster(&lines), store::StoreError);
+
+  lines.Edit();
+  lines.FieldByName("serial_number").SetAsString("3");
+  db.Execute("update QuoDilate set serial_number = 9 where name_number = '彩盒'");
+  EXPECT_THROW(master.Next(), store::StoreError);
+  EXPECT_EQ(lines.State(), DataSetState::Edit);  // the line stays pending, the header moved
+  EXPECT_EQ(master.RecNo(), 1);
+}
+
+TEST_F(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
+  auto header = std::make_unique<store::CommandRecordSet>(connection, "Header");
+  header->SetCommandText("select * from Quomaster");
+  header->Open();
+  store::CommandRecordSet detail(connection, "Detail");
+  detail.SetMaster(header.get());
+  detail.SetMasterFields("Cust_no;quotation_number");
+  detail.SetCommandText("select * from QuoDilate");
+  detail.Open();
+  header.reset();
+  EXPECT_EQ(detail.Master(), nullptr);
+  detail.Close();
+  detail.Open();
+  EXPECT_EQ(detail.RecordCount(), 5);
+}
+
+TEST_F(MasterLinkTest, UnknownLinkFieldFailsTheOpen) {
+  lines.Close();
+  lines.SetMasterFields("Cust_no;quote");
+  EXPECT_THROW(lines.Open(), store::StoreError);
+  EXPECT_FALSE(lines.Active());
+}
+
+}  // namespace
