@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <array>
 
-#include "ui/app/Guard.h"
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
@@ -129,8 +128,9 @@ void TMainFrm::CreateMenu() {
   Nloginoff = AddItem(N9, "Nloginoff", QStringLiteral("注銷"));
   nn = AddItem(N9, "nn", QStringLiteral("-"));
   Nabout = AddItem(N9, "Nabout", QStringLiteral("關於..."));
-  Ncustomer->OnClick = [this] { ui::Guard([this] { NcustomerClick(); }); };
-  Nquotation->OnClick = [this] { ui::Guard([this] { NquotationClick(); }); };
+  // Items run their handlers through the guard.
+  Ncustomer->OnClick = [this] { NcustomerClick(); };
+  Nquotation->OnClick = [this] { NquotationClick(); };
   MainMenu1->SetOwnerDraw(true);
   SetMenu(MainMenu1);
   if (QMenuBar* bar = MainMenu1->MenuBar()) {
