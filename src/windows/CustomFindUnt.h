@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "store/Connection.h"
+#include "store/QueryRecordSet.h"
+#include "ui/data/DataSource.h"
+
+class TQuotation;
+
+namespace ui {
+class DBGrid;
+}
+
+// The customer lookup window: every customer in an editable grid. A click
+// moves the owning quotation window's customer set to the clicked customer.
+// Owned by that quotation window; closing only hides it.
+class TCustmoterFindFrm : public QWidget {
+  Q_OBJECT
+ public:
+  // Opens its own connection and "select * from customer"; throws store::StoreError.
+  explicit TCustmoterFindFrm(TQuotation* owner);
+  ~TCustmoterFindFrm() override;
+
+  void DBGrid1CellClick(int column);
+  // A double-click picks the customer into the owner's header while it is open for entry.
+  void DBGrid1DblClick();
+
+  TQuotation* Owner() const { return owner_; }
+
+  store::Connection ADOConnection1;
+  store::QueryRecordSet ADOQuery1;
+  ui::DataSource DataSource1;
+  ui::DBGrid* DBGrid1 = nullptr;
+
+ private:
+  QString CurrentCustNo();
+
+  QPointer<TQuotation> owner_;
+};
+
+extern QPointer<TCustmoterFindFrm> CustmoterFindFrm;

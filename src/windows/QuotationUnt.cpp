@@ -1,0 +1,176 @@
+#include "windows/QuotationUnt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+
+#include "ui/app/Guard.h"
+#include "ui/app/Prompts.h"
+#include "ui/data/DBComboBox.h"
+#include "ui/data/DBEdit.h"
+#include "ui/data/PendingRow.h"
+#include "windows/CustomFindUnt.h"
+#include "windows/QuotationSql.h"
+
+QPointer<TQuotation> Quotation;
+
+TQuotation::TQuotation(QWidget* parent)
+    : QWidget(parent),
+      ADOConnection1("ADOConnection1"),
+      ADOQuery1(ADOConnection1, "ADOQuery1"),
+      ADODataSetMaster(ADOConnection1, "ADODataSetMaster"),
+      ADODataSetDilate(ADOConnection1, "ADODataSetDilate"),
+      DataSource3(nullptr, &ADOQuery1),
+      DataSourceMaster(nullptr, &ADODataSetMaster),
+      DataSourceDitale(nullptr, &ADODataSetDilate) {
+  setObjectName("Quotation");
+  setWindowTitle("報價基本資料維護");
+  setAttribute(Qt::WA_DeleteOnClose);  // closing frees the window
+  DataSource3.setObjectName("DataSource3");
+  DataSourceMaster.setObjectName("DataSourceMaster");
+  DataSourceDitale.setObjectName("DataSourceDitale");
+  // The data opens before any control exists, so a failure leaves nothing bound.
+  ADOConnection1.SetConnectionString(store::kReadWriteConnectionString);
+  ADOConnection1.Open();
+  ADOQuery1.SQL().Add(quotation::kCustomerStatement);
+  ADOQuery1.Open();
+  ADODataSetMaster.SetCommandType(store::CommandType::Text);
+  ADODataSetMaster.SetCommandText(quotation::kInitialHeaderStatement);
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  setFont(font);
+  BuildPages();
+  ConnectHandlers();
+  resize(550, 450);
+}
+
+TQuotation::~TQuotation() {
+  // Controls and lookup windows go before the record sets they are bound to.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void TQuotation::BtnExitClick() { CloseOwnWindow(); }
+
+void TQuotation::FormClose(QCloseEvent* event) {
+  if (ResolvePending())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TQuotation::BtnCustNoFindClick() {
+  auto* window = new TCustmoterFindFrm(this);
+  CustmoterFindFrm = window;
+  window->show();
+}
+
+void TQuotation::BtnNewClick() {
+  EnableEntry(true);
+  if (!ADODataSetMaster.Active()) ADODataSetMaster.Open();
+  ADODataSetMaster.Append();
+  EnableUndoSave();
+  AddFlag = 1;
+}
+
+void TQuotation::BtnSaveClick() {
+  // The notice follows a post that succeeded; a refused post stops here with
+  // the header pending and the fields and AddFlag as they were.
+  if (AddFlag == 1) {
+    if (ui::Prompts::Confirm(this, "您確定要保存這筆記錄嗎？")) {
+      ADODataSetMaster.Post();
+      ui::Prompts::Notice(this, "保存成功");
+    }
+    AddFlag = 0;
+  } else if (ui::Prompts::Confirm(this, "您確定要修改這筆記錄嗎？")) {
+    ADODataSetMaster.Post();
+    ui::Prompts::Notice(this, "修改成功");
+  }
+  DBEdit2->setEnabled(false);  // New never unlocks it again
+  EnableEntry(false);
+}
+
+void TQuotation::BtnFindClick() {
+  if (!ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster})) return;
+  const QString custNo = EdtCustNo->text();
+  ADODataSetMaster.Close();
+  ADODataSetMaster.SetCommandType(store::CommandType::Text);
+  quotation::SetHeaderSearch(ADODataSetMaster, custNo, EdtQuotationNumber->text());
+  ADODataSetMaster.Open();
+  ADODataSetDilate.Close();
+  ADODataSetDilate.SetMaster(&ADODataSetMaster);
+  ADODataSetDilate.SetMasterFields(quotation::kLinkFields);
+  ADODataSetDilate.SetCommandText(quotation::kLineStatement);
+  ADODataSetDilate.Open();
+}
+
+void TQuotation::DBEdit1Change() {
+  quotation::SetCustomerLookup(ADOQuery1, DBEdit1->text());
+  ADOQuery1.Open();
+}
+
+void TQuotation::BtnEditClick() {
+  ADODataSetMaster.Edit();
+  EnableEntry(true);
+  EnableUndoSave();
+}
+
+void TQuotation::BtnUndoClick() {
+  if (ADODataSetMaster.Active()) ADODataSetMaster.Cancel();
+  EnableEntry(false);
+}
+
+void TQuotation::BtnDelClick() {
+  if (ui::Prompts::Confirm(this, "您確定要刪除這筆記錄嗎？")) DeleteHeaderWithLines();
+}
+
+void TQuotation::BtnTopClick() { ADODataSetMaster.First(); }
+
+void TQuotation::BtnBackClick() { ADODataSetMaster.Prior(); }
+
+void TQuotation::BtnNextClick() { ADODataSetMaster.Next(); }
+
+void TQuotation::BtnEndClick() { ADODataSetMaster.Last(); }
+
+void TQuotation::PickCustomer(const QString& custNo) {
+  if (DBEdit1->isEnabled() && ADODataSetMaster.Active()) DBEdit1->SetText(custNo);
+}
+
+void TQuotation::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+std::vector<QWidget*> TQuotation::EntryControls() const {
+  return {DBEdit1,     DBEdit3,     DBEdit4,     DBEdit5,     DBEdit6,    DBEdit7,
+          DBComboBox1, DBComboBox2, DBComboBox3, DBComboBox4, DBComboBox5};
+}
+
+void TQuotation::EnableEntry(bool enabled) {
+  for (QWidget* control : EntryControls()) control->setEnabled(enabled);
+}
+
+void TQuotation::EnableUndoSave() {
+  BtnUndo->setEnabled(true);
+  BtnSave->setEnabled(true);
+}
+
+bool TQuotation::ResolvePending() {
+  bool go = false;
+  ui::Guard([&] { go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster}); });
+  return go;
+}
+
+void TQuotation::DeleteHeaderWithLines() {
+  // While a new header is being added, Delete only drops it.
+  if (ADODataSetMaster.State() == store::DataSetState::Insert) {
+    ADODataSetMaster.Delete();
+    return;
+  }
+  ADODataSetMaster.Cancel();
+  ADODataSetMaster.Delete();
+}
+
+void TQuotation::CloseOwnWindow() {
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    frame->close();
+  else
+    close();
+}

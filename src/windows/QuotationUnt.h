@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "store/CommandRecordSet.h"
+#include "store/Connection.h"
+#include "store/QueryRecordSet.h"
+#include "ui/data/DataSource.h"
+
+class QAction;
+class QCloseEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+
+namespace ui {
+class DBComboBox;
+class DBEdit;
+class DBGrid;
+class DBNavigator;
+class RecordToolBar;
+}  // namespace ui
+
+// The quotation window: a search page listing headers with their lines, and an
+// input page where headers are entered and lines typed into the line grid.
+// Owns its connection, its three record sets and every lookup window it opened.
+class TQuotation : public QWidget {
+  Q_OBJECT
+ public:
+  // Opens the connection and the customer set; throws store::StoreError.
+  explicit TQuotation(QWidget* parent = nullptr);
+  ~TQuotation() override;
+
+  void BtnExitClick();
+  void FormClose(QCloseEvent* event);
+  void BtnCustNoFindClick();
+  void BtnNewClick();
+  void BtnSaveClick();
+  void BtnFindClick();
+  void DBEdit1Change();
+  void BtnEditClick();
+  void BtnUndoClick();
+  void BtnDelClick();
+  void BtnTopClick();
+  void BtnBackClick();
+  void BtnNextClick();
+  void BtnEndClick();
+
+  // A customer double-clicked in a lookup window: while the header is open
+  // for entry its number goes into DBEdit1, as if typed.
+  void PickCustomer(const QString& custNo);
+
+  int AddFlag = 0;
+
+  store::Connection ADOConnection1;
+  store::QueryRecordSet ADOQuery1;
+  store::CommandRecordSet ADODataSetMaster;
+  store::CommandRecordSet ADODataSetDilate;
+  ui::DataSource DataSource3;
+  ui::DataSource DataSourceMaster;
+  ui::DataSource DataSourceDitale;
+
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* QuotationFind = nullptr;
+  QWidget* QuotationInput = nullptr;
+
+  QFrame* Panel1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLineEdit* EdtCustNo = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* EdtQuotationNumber = nullptr;
+  QPushButton* BtnFind = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  ui::DBGrid* DBGrid1 = nullptr;
+  QSplitter* Splitter2 = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  ui::DBGrid* DBGrid2 = nullptr;
+
+  ui::RecordToolBar* ToolBar1 = nullptr;
+  QAction* BtnNew = nullptr;
+  QAction* BtnEdit = nullptr;
+  QAction* BtnDel = nullptr;
+  QAction* BtnUndo = nullptr;
+  QAction* BtnSave = nullptr;
+  QAction* BtnTop = nullptr;
+  QAction* BtnBack = nullptr;
+  QAction* BtnNext = nullptr;
+  QAction* BtnEnd = nullptr;
+  QAction* BtnPrint = nullptr;
+  QAction* BtnExcel = nullptr;
+  QAction* BtnExit = nullptr;
+  QFrame* Panel2 = nullptr;
+  QSplitter* Splitter3 = nullptr;
+  QGroupBox* GroupBox4 = nullptr;
+  ui::DBNavigator* DBNavigator1 = nullptr;
+  ui::DBGrid* DBGrid3 = nullptr;
+
+  ui::DBEdit* DBEdit1 = nullptr;
+  QToolButton* BtnCustNoFind = nullptr;
+  ui::DBEdit* DBEdit2 = nullptr;
+  ui::DBEdit* DBEdit3 = nullptr;
+  ui::DBComboBox* DBComboBox5 = nullptr;
+  ui::DBComboBox* DBComboBox1 = nullptr;
+  ui::DBComboBox* DBComboBox3 = nullptr;
+  ui::DBEdit* DBEdit4 = nullptr;
+  ui::DBComboBox* DBComboBox2 = nullptr;
+  ui::DBComboBox* DBComboBox4 = nullptr;
+  ui::DBEdit* DBEdit5 = nullptr;
+  ui::DBEdit* DBEdit6 = nullptr;
+  ui::DBEdit* DBEdit7 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Layout (QuotationLayout.cpp).
+  void BuildPages();
+  void BuildSearchPage();
+  QFrame* BuildSearchPanel();
+  void BuildInputPage();
+  void BuildHeaderFields();
+  void AddField(QWidget* control, const char* name, int x, int y, int width);
+  void AddLabel(const char* name, const QString& caption, int x, int y);
+  void BuildLineEntry();
+  void SetTabOrder();
+  void ConnectHandlers();
+
+  // The header controls New unlocks, in the order it unlocks them.
+  std::vector<QWidget*> EntryControls() const;
+  void EnableEntry(bool enabled);
+  void EnableUndoSave();
+  bool ResolvePending();
+  void DeleteHeaderWithLines();
+  void CloseOwnWindow();
+};
+
+extern QPointer<TQuotation> Quotation;
