@@ -13,6 +13,8 @@
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
+#include "windows/CustomUnt.h"
+#include "windows/QuotationUnt.h"
 
 QPointer<TMainFrm> MainFrm;
 
@@ -22,8 +24,11 @@ constexpr QRect kFrameGeometry(280, 105, 656, 526);  // outer size
 constexpr QRect kChildGeometry(0, 0, 550, 450);      // outer size
 constexpr int kStatusBarHeight = 19;
 
+QWidget* NewCustomerWindow(TMainFrm& frame);
+QWidget* NewQuotationWindow(TMainFrm& frame);
+
 std::array<TMainFrm::ChildFactory, 2>& Factories() {
-  static std::array<TMainFrm::ChildFactory, 2> factories;
+  static std::array<TMainFrm::ChildFactory, 2> factories = {NewCustomerWindow, NewQuotationWindow};
   return factories;
 }
 
@@ -63,12 +68,14 @@ QImage ExitPicture() {
   return image;
 }
 
-// Stands in for a maintenance window whose unit has not registered a factory.
-QWidget* Placeholder(const QString& caption) {
-  auto* window = new QWidget;
-  window->setObjectName(QStringLiteral("Placeholder"));
-  window->setWindowTitle(caption);
-  return window;
+QWidget* NewCustomerWindow(TMainFrm& frame) {
+  CustFrm = new TCustFrm(&frame);
+  return CustFrm.data();
+}
+
+QWidget* NewQuotationWindow(TMainFrm& frame) {
+  Quotation = new TQuotation(&frame);
+  return Quotation.data();
 }
 
 }  // namespace
@@ -95,6 +102,7 @@ TMainFrm::~TMainFrm() {
 }
 
 void TMainFrm::SetChildFactory(Child kind, ChildFactory factory) {
+  if (!factory) factory = kind == Child::Customer ? NewCustomerWindow : NewQuotationWindow;
   Factories()[static_cast<size_t>(kind)] = std::move(factory);
 }
 
@@ -150,13 +158,13 @@ ui::TMenuItem* TMainFrm::AddItem(ui::TMenuItem* parent, const char* name, const 
   return item;
 }
 
-void TMainFrm::NcustomerClick() { OpenChild(Child::Customer, Ncustomer->Caption()); }
+void TMainFrm::NcustomerClick() { OpenChild(Child::Customer); }
 
-void TMainFrm::NquotationClick() { OpenChild(Child::Quotation, Nquotation->Caption()); }
+void TMainFrm::NquotationClick() { OpenChild(Child::Quotation); }
 
-void TMainFrm::OpenChild(Child kind, const QString& caption) {
-  const ChildFactory& factory = Factories()[static_cast<size_t>(kind)];
-  if (QWidget* child = factory ? factory(*this) : Placeholder(caption)) OpenChild(child);
+// A new window on every choice, even when one of its kind is open already.
+void TMainFrm::OpenChild(Child kind) {
+  if (QWidget* child = Factories()[static_cast<size_t>(kind)](*this)) OpenChild(child);
 }
 
 QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {

@@ -20,15 +20,12 @@ class TMenuItem;
 // The MDI frame: the application menu and the client area in which the
 // maintenance windows open.
 //
-// The two maintenance windows are made through child factories, so that the
-// frame does not depend on their units. A factory creates its window with the
-// frame as owner and stores it in that unit's shared reference, e.g.
-//   TMainFrm::SetChildFactory(TMainFrm::Child::Customer, [](TMainFrm& frame) {
-//     CustFrm = new TCustFrm(&frame);
-//     return CustFrm.data();
-//   });
-// The frame then puts it in the client area, shows it, and places it at (0, 0),
-// 550 x 450. Without a factory a plain placeholder window opens.
+// The two maintenance windows are made by child factories. The standard ones
+// create a TCustFrm or TQuotation with the frame as owner and store it in that
+// unit's shared reference (CustFrm, Quotation); tests may put in their own:
+//   TMainFrm::SetChildFactory(TMainFrm::Child::Customer, [](TMainFrm& frame) { return new W(&frame); });
+// The frame then puts the window in the client area, shows it, and places it at
+// (0, 0), 550 x 450.
 //
 // Shared references: each window unit defines its own, as a QPointer so that
 // it reads null once its window is gone (never a dangling window):
@@ -45,7 +42,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
   explicit TMainFrm(QWidget* parent = nullptr);
   ~TMainFrm() override;
 
-  // nullptr restores the placeholder.
+  // nullptr restores the standard factory.
   static void SetChildFactory(Child kind, ChildFactory factory);
 
   void NcustomerClick();
@@ -77,7 +74,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
   void CreateClientArea();
   void CreateMenu();
   ui::TMenuItem* AddItem(ui::TMenuItem* parent, const char* name, const QString& caption, int group = 0);
-  void OpenChild(Child kind, const QString& caption);
+  void OpenChild(Child kind);
   void FitOuterSize();
 
   std::unique_ptr<ui::MenuMerge> merge_;

@@ -1,19 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "store/Schema.h"
 #include "store/StoreError.h"
 #include "ui/app/Prompts.h"
 #include "ui/menu/Form.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
+#include "windows/CustomUnt.h"
 #include "windows/MainUnt.h"
+#include "windows/QuotationUnt.h"
 
 using ui::Prompts;
 using ui::TMenuItem;
@@ -39,6 +45,9 @@ class MenuChild : public QWidget, public ui::Form {
 
 QPointer<QWidget> LastChild;
 
+const std::string kFrameBar = "檔案(&F) 基本資料(&M) 系統(&H)";
+const std::string kMergedBar = "檔案(&F) 編輯(&E) 基本資料(&M) 系統(&H)";
+
 class MainFrmTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,10 +65,10 @@ class MainFrmTest : public ::testing::Test {
     Prompts::ClearResponder();
   }
 
-  QStringList BarCaptions() const {
+  std::string BarCaptions() const {
     QStringList captions;
     for (const QAction* action : frame->menuBar()->actions()) captions << action->text();
-    return captions;
+    return captions.join(' ').toStdString();
   }
   QList<QMdiSubWindow*> Children() const { return frame->MdiArea->subWindowList(); }
   static void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -130,7 +139,7 @@ TEST_F(MainFrmTest, MenuItemsWithNamesCaptionsAndGroups) {
   EXPECT_TRUE(f.MainMenu1->OwnerDraw());
   EXPECT_EQ(f.Menu(), f.MainMenu1);
   EXPECT_EQ(f.menuBar(), f.MainMenu1->MenuBar());
-  EXPECT_EQ(BarCaptions(), QStringList({"檔案(&F)", "基本資料(&M)", "系統(&H)"}));
+  EXPECT_EQ(BarCaptions(), kFrameBar);
 }
 
 TEST_F(MainFrmTest, ItemsWithoutHandlersChangeNothing) {
@@ -143,7 +152,7 @@ TEST_F(MainFrmTest, ItemsWithoutHandlersChangeNothing) {
   EXPECT_TRUE(frame->isVisible());
   EXPECT_TRUE(Children().isEmpty());
   EXPECT_TRUE(Prompts::Recorded().empty());
-  EXPECT_EQ(BarCaptions().size(), 3);
+  EXPECT_EQ(BarCaptions(), kFrameBar);
   EXPECT_EQ(frame->frameGeometry(), QRect(280, 105, 656, 526));
 }
 
@@ -177,13 +186,69 @@ TEST_F(MainFrmTest, EveryChoiceOpensANewChildAtTheOrigin) {
 }
 
 TEST_F(MainFrmTest, QuotationChoiceOpensItsOwnWindow) {
+  TMainFrm::SetChildFactory(TMainFrm::Child::Quotation, [](TMainFrm&) {
+    auto* window = new QWidget;
+    window->setWindowTitle("quotation");
+    return window;
+  });
   frame->Nquotation->Action()->trigger();
   frame->Nquotation->Action()->trigger();
   ASSERT_EQ(Children().size(), 2);
   for (QMdiSubWindow* window : Children()) {
     EXPECT_EQ(window->frameGeometry(), QRect(0, 0, 550, 450));
-    EXPECT_EQ(window->widget()->windowTitle(), "報價單維護");
+    EXPECT_EQ(window->widget()->windowTitle(), "quotation");
   }
+}
+
+// The standard factories open the real windows on data.mdb in the working folder.
+class MainFrmDataTest : public MainFrmTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    MainFrmTest::SetUp();
+  }
+  void TearDown() override {
+    MainFrmTest::TearDown();
+    QDir::setCurrent(previous);
+  }
+  QTemporaryDir folder;
+  QString previous;
+};
+
+TEST_F(MainFrmDataTest, OpensCustomerAndQuotationWindows) {
+  store::CreateDemoDatabase("data.mdb");
+  frame->Ncustomer->Action()->trigger();
+  QPointer<TCustFrm> first = CustFrm;
+  frame->Ncustomer->Action()->trigger();
+  ASSERT_FALSE(first.isNull());
+  ASSERT_FALSE(CustFrm.isNull());
+  EXPECT_NE(first, CustFrm);
+  EXPECT_EQ(frame->MdiArea->activeSubWindow()->widget(), CustFrm.data());
+  EXPECT_EQ(BarCaptions(), kMergedBar);
+
+  frame->Nquotation->Action()->trigger();
+  ASSERT_FALSE(Quotation.isNull());
+  EXPECT_EQ(frame->MdiArea->activeSubWindow()->widget(), Quotation.data());
+  EXPECT_EQ(BarCaptions(), kFrameBar);
+  ASSERT_EQ(Children().size(), 3);
+  for (QMdiSubWindow* window : Children()) EXPECT_EQ(window->frameGeometry(), QRect(0, 0, 550, 450));
+  EXPECT_TRUE(Prompts::Recorded().empty());
+
+  frame.reset();
+  EXPECT_TRUE(first.isNull());
+  EXPECT_TRUE(CustFrm.isNull());
+  EXPECT_TRUE(Quotation.isNull());
+}
+
+TEST_F(MainFrmDataTest, WithoutADatabaseTheWindowFailsAndNoFileIsMade) {
+  frame->Ncustomer->Action()->trigger();
+  EXPECT_TRUE(Children().isEmpty());
+  ASSERT_EQ(Prompts::Recorded().size(), 1u);
+  EXPECT_EQ(Prompts::Recorded()[0].kind, ui::Prompt::Kind::Error);
+  EXPECT_FALSE(QFile::exists("data.mdb"));
+  EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(MainFrmTest, AWindowThatCannotOpenIsReportedAndTheFrameStays) {
@@ -203,26 +268,26 @@ TEST_F(MainFrmTest, ActiveChildMenuIsMergedByGroupIndex) {
     LastChild = new MenuChild;
     return LastChild.data();
   });
+  TMainFrm::SetChildFactory(TMainFrm::Child::Quotation, [](TMainFrm&) { return new QWidget; });
   frame->Ncustomer->Action()->trigger();
   QMdiSubWindow* withMenu = frame->MdiArea->activeSubWindow();
   ASSERT_NE(withMenu, nullptr);
-  const QStringList merged = {"檔案(&F)", "編輯(&E)", "基本資料(&M)", "系統(&H)"};
-  EXPECT_EQ(BarCaptions(), merged);
+  EXPECT_EQ(BarCaptions(), kMergedBar);
   QAction* edit = frame->menuBar()->actions()[1];
   ASSERT_NE(edit->menu(), nullptr);
   EXPECT_EQ(edit->menu()->actions()[0]->text(), "新增");
 
   // A child without a menu leaves the frame's own bar.
   frame->Nquotation->Action()->trigger();
-  EXPECT_EQ(BarCaptions(), QStringList({"檔案(&F)", "基本資料(&M)", "系統(&H)"}));
+  EXPECT_EQ(BarCaptions(), kFrameBar);
   frame->MdiArea->setActiveSubWindow(withMenu);
-  EXPECT_EQ(BarCaptions(), merged);
+  EXPECT_EQ(BarCaptions(), kMergedBar);
 
   // Closing the merging child restores the bar.
   withMenu->close();
   DeleteClosedWindows();
   EXPECT_TRUE(LastChild.isNull());
-  EXPECT_EQ(BarCaptions(), QStringList({"檔案(&F)", "基本資料(&M)", "系統(&H)"}));
+  EXPECT_EQ(BarCaptions(), kFrameBar);
 }
 
 TEST_F(MainFrmTest, FrameGoesWithAMergedChildOpen) {
@@ -231,7 +296,7 @@ TEST_F(MainFrmTest, FrameGoesWithAMergedChildOpen) {
     return LastChild.data();
   });
   frame->Ncustomer->Action()->trigger();
-  ASSERT_EQ(BarCaptions().size(), 4);
+  ASSERT_EQ(BarCaptions(), kMergedBar);
   frame.reset();
   EXPECT_TRUE(LastChild.isNull());
 }
