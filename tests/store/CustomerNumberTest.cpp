@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "store/Connection.h"
+#include "store/CustomerNumber.h"
+#include "store/QueryRecordSet.h"
+#include "store/StoreError.h"
+#include "store/TempDatabase.h"
+
+using store::NextCustNo;
+
+namespace {
+
+std::string MessageOf(std::string_view last) {
+  try {
+    return "no error: " + NextCustNo(last);
+  } catch (const store::StoreError& error) {
+    return error.what();
+  }
+}
+
+TEST(NextCustNoTest, FollowsTheSerialInCharactersTwoToFour) {
+  EXPECT_EQ(NextCustNo("S001"), "S002");
+  EXPECT_EQ(NextCustNo("S009"), "S010");
+  EXPECT_EQ(NextCustNo("S099"), "S100");
+  EXPECT_EQ(NextCustNo("S123"), "S124");
+  EXPECT_EQ(NextCustNo("S000"), "S001");
+  EXPECT_EQ(NextCustNo("S999"), "S1000");
+  EXPECT_EQ(NextCustNo("X045"), "S046");
+  EXPECT_EQ(NextCustNo("S012AB"), "S013");
+  EXPECT_EQ(NextCustNo("S5"), "S006");
+  EXPECT_EQ(NextCustNo("S05"), "S006");
+}
+
+TEST(NextCustNoTest, ASerialThatIsNoIntegerFailsQuotingIt) {
+  EXPECT_EQ(MessageOf("S0A1"), "'0A1' is not a valid integer value");
+  EXPECT_EQ(MessageOf("S00A"), "'0A' is not a valid integer value");
+  EXPECT_EQ(MessageOf("SA01"), "'A01' is not a valid integer value");
+  EXPECT_EQ(MessageOf("S 12"), "' 12' is not a valid integer value");
+  EXPECT_EQ(MessageOf("S-01"), "'-01' is not a valid integer value");
+  EXPECT_EQ(MessageOf("S2147483647"), "'2147483647' is not a valid integer value");
+}
+
+TEST(NextCustNoTest, DigitsPastTheFourthCharacterBelongToTheSerial) {
+  EXPECT_EQ(NextCustNo("S1000"), "S1001");
+  EXPECT_EQ(NextCustNo("S1999"), "S2000");
+  EXPECT_EQ(NextCustNo("S10000X"), "S10001");
+}
+
+TEST(NextCustNoTest, NoSerialAtAllStartsAtOne) {
+  EXPECT_EQ(NextCustNo(""), "S001");
+  EXPECT_EQ(NextCustNo("S"), "S001");
+}
+
+// The query New runs must end on the customer with the highest serial,
+// whatever order the rows were stored in.
+class NextCustNoQueryTest : public ::testing::Test {
+ protected:
+  std::string Allocate() {
+    db.Connect(connection);
+    query.SQL().Clear();
+    query.SQL().Add(NextCustNoQuery());
+    query.Open();
+    query.Last();
+    return NextCustNo(query.FieldByName("cust_no").AsString());
+  }
+  static std::string NextCustNoQuery() { return store::NextCustNoQuery(); }
+
+  TempDatabase db;
+  store::Connection connection;
+  store::QueryRecordSet query{connection, "ADOQuery1"};
+};
+
+TEST_F(NextCustNoQueryTest, EmptyTableAllocatesTheFirstNumber) { EXPECT_EQ(Allocate(), "S001"); }
+
+TEST_F(NextCustNoQueryTest, TheHighestSerialIsLastWhateverTheInsertionOrder) {
+  db.Execute("insert into customer (cust_no) values ('S010'), ('S002'), ('S009'), ('X045'), ('S012AB')");
+  EXPECT_EQ(Allocate(), "S046");
+}
+
+TEST_F(NextCustNoQueryTest, SerialsPastNineHundredNinetyNineSortByValue) {
+  db.Execute("insert into customer (cust_no) values ('S1000'), ('S999'), ('S1001'), ('S200')");
+  EXPECT_EQ(Allocate(), "S1002");
+}
+
+TEST_F(NextCustNoQueryTest, AnUnreadableNumberDoesNotHideTheHighest) {
+  db.Execute("insert into customer (cust_no) values ('S0A1'), ('S003'), ('S00A')");
+  EXPECT_EQ(Allocate(), "S004");
+}
+
+TEST_F(NextCustNoQueryTest, DeletingTheHighestFreesItsNumberAgain) {
+  db.Execute("insert into customer (cust_no) values ('S001'), ('S002'), ('S003')");
+  db.Execute("delete from customer where cust_no in ('S002', 'S003')");
+  EXPECT_EQ(Allocate(), "S002");
+}
+
+}  // namespace
