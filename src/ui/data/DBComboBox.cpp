@@ -81,7 +81,14 @@ void DBComboBox::RecordChanged() { Redisplay(); }
 
 void DBComboBox::StateChanged() { Redisplay(); }
 
-void DBComboBox::UpdateData() { bound_.Write(Text()); }
+// An item typed in another letter case (inline completion keeps the typed
+// letters) is written as the list spells it.
+QString DBComboBox::WrittenText() const {
+  const int item = findText(Text(), Qt::MatchFixedString);
+  return item >= 0 ? itemText(item) : Text();
+}
+
+void DBComboBox::UpdateData() { bound_.Write(WrittenText()); }
 
 void DBComboBox::DataSourceDestroyed() {
   bound_.ForgetSource();
@@ -93,7 +100,7 @@ void DBComboBox::focusOutEvent(QFocusEvent* event) {
   // The drop-down opening, or another window, takes the focus without leaving the list.
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
   if (!bound_.Modified()) return;
-  if (Guard([this] { bound_.Write(Text()); })) Redisplay();
+  if (Guard([this] { bound_.Write(WrittenText()); })) Redisplay();
 }
 
 }  // namespace ui

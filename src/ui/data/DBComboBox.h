@@ -47,6 +47,7 @@ class DBComboBox : public QComboBox, public DataLink {
   void ShowText(const QString& text);
   void TakeChange(const QString& text);
   void Redisplay();
+  QString WrittenText() const;
 
   BoundField bound_{this};
   QString imeName_;
