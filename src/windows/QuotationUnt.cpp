@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 
+#include "store/StoreError.h"
+#include "store/Transaction.h"
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
 #include "ui/data/DBComboBox.h"
@@ -160,12 +162,37 @@ bool TQuotation::ResolvePending() {
 
 void TQuotation::DeleteHeaderWithLines() {
   // While a new header is being added, Delete only drops it.
-  if (ADODataSetMaster.State() == store::DataSetState::Insert) {
+  if (ADODataSetMaster.State() == store::DataSetState::Insert) return ADODataSetMaster.Delete();
+  ADODataSetMaster.Cancel();  // the stored numbers name the lines
+  const std::string custNo = ADODataSetMaster.FieldByName("Cust_no").AsString();
+  const std::string number = ADODataSetMaster.FieldByName("quotation_number").AsString();
+  try {
+    store::Transaction transaction(ADOConnection1);
+    DeleteLines(custNo, number);
     ADODataSetMaster.Delete();
-    return;
+    transaction.Commit();
+  } catch (const store::StoreError&) {
+    // The lines taken out of the line set are back in the file: read them again.
+    if (ADODataSetDilate.Active()) {
+      ADODataSetDilate.Close();
+      ADODataSetDilate.Open();
+    }
+    throw;
   }
-  ADODataSetMaster.Cancel();
-  ADODataSetMaster.Delete();
+}
+
+void TQuotation::DeleteLines(const std::string& custNo, const std::string& number) {
+  // The line set shows exactly this header's lines while it is linked.
+  if (ADODataSetDilate.Active())
+    while (!ADODataSetDilate.IsEmpty()) ADODataSetDilate.Delete();
+  // Lines it does not hold: not searched yet, or written through another connection.
+  store::CommandRecordSet rest(ADOConnection1, "QuoDilate");
+  rest.SetCommandText(
+      "select * from QuoDilate where coalesce(Cust_no, '') = :C and coalesce(quotation_number, '') = :Q");
+  rest.Params().Set("C", custNo);
+  rest.Params().Set("Q", number);
+  rest.Open();
+  while (!rest.IsEmpty()) rest.Delete();
 }
 
 void TQuotation::CloseOwnWindow() {

@@ -139,6 +139,7 @@ class TQuotation : public QWidget {
   void EnableUndoSave();
   bool ResolvePending();
   void DeleteHeaderWithLines();
+  void DeleteLines(const std::string& custNo, const std::string& number);
   void CloseOwnWindow();
 };
 

@@ -216,4 +216,31 @@ TEST_F(QuotationEntry, DeleteBeforeTheFirstSearchStillTakesTheLines) {
   for (const Row& row : Stored("QuoDilate")) EXPECT_NE(row.at("Cust_no"), "S010");
 }
 
+TEST_F(QuotationEntry, AFailedDeleteLeavesTheHeaderAndAllItsLines) {
+  window_->BtnFindClick();
+  window_->BtnNext->trigger();  // S001/Q1 with three lines
+  {
+    // Someone else changes the header meanwhile, so its delete is refused.
+    store::Connection other;
+    other.SetConnectionString(store::kReadWriteConnectionString);
+    other.Open();
+    store::QueryRecordSet set(other, "Other");
+    set.SQL().Add("select * from Quomaster");
+    set.Open();
+    ASSERT_TRUE(set.Locate("Cust_no", "S001"));
+    set.Edit();
+    set.FieldByName("pay_mode").SetAsString("支票");
+    set.Post();
+  }
+  window_->BtnDel->trigger();
+  const Texts texts = TakeTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "您確定要刪除這筆記錄嗎？");
+  EXPECT_EQ(Stored("Quomaster").size(), 4u);
+  EXPECT_EQ(Stored("QuoDilate").size(), 6u);
+  EXPECT_EQ(window_->DBEdit1->text(), "S001");
+  EXPECT_EQ(Column(window_->ADODataSetDilate, "name_number"),
+            std::vector<std::string>({"nut", "washer", "spring"}));
+}
+
 }  // namespace
