@@ -2,6 +2,8 @@
 
 #include <QPixmap>
 
+#include "ui/menu/TCanvas.h"
+
 namespace ui {
 
 TImageList::TImageList(int width, int height) : width_(width), height_(height) {}
@@ -16,6 +18,11 @@ void TImageList::Add(const QImage& image) {
 QIcon TImageList::Icon(int index) const {
   if (index < 0 || index >= Count()) return {};
   return QIcon(QPixmap::fromImage(images_[index]));
+}
+
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
+  if (index < 0 || index >= Count()) return;
+  canvas.DrawImage(x, y, images_[index]);
 }
 
 }  // namespace ui

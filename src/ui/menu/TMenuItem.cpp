@@ -158,6 +158,11 @@ QMenu* TMenuItem::EnsureSubMenu() {
   return subMenu_;
 }
 
+void TMenuItem::EventsChanged() {
+  // Any change of the action makes its menus lay themselves out again.
+  action_->setData(action_->data().toInt() + 1);
+}
+
 void TMenuItem::SyncStyle(bool ownerDraw) {
   MenuStyle::Install(subMenu_, ownerDraw);
   for (TMenuItem* child : items_) child->SyncStyle(ownerDraw);

@@ -87,10 +87,12 @@ class TMenuItem : public Component {
 
   QAction* Action() const { return action_; }
   QMenu* SubMenu() const { return subMenu_; }  // nullptr until it has children
-  void Click();                                 // runs OnClick
+  void Click();                                // runs OnClick
   static TMenuItem* FromAction(const QAction* action);
   // Sets or removes the owner-draw style on the sub-menus of this branch.
   void SyncStyle(bool ownerDraw);
+  // Makes the widgets showing the item measure it again (after its events changed).
+  void EventsChanged();
 
  private:
   friend class TMenu;
