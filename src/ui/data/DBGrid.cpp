@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <functional>
 
 #include "store/RecordSet.h"
@@ -52,6 +53,10 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
   connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::ApplyColumnLook);
   connect(model_, &RecordSetModel::currentRowChanged, this, &DBGrid::FollowCurrentRow);
   connect(qApp, &QApplication::focusChanged, this, &DBGrid::FocusMoved);
+  // The table view selects nothing on a marker press with single-cell selection: the row is made current
+  // here.
+  connect(verticalHeader(), &QHeaderView::sectionPressed, this,
+          [this](int row) { setCurrentIndex(model_->index(row, std::max(currentIndex().column(), 0))); });
 }
 
 DBGrid::~DBGrid() = default;
