@@ -1,6 +1,7 @@
 #include "windows/MainUnt.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 
 #include "ui/menu/MenuMerge.h"
@@ -173,6 +175,19 @@ QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
   window->setGeometry(kChildGeometry);
   MdiArea->setActiveSubWindow(window);
   return window;
+}
+
+// Each open window settles its unsaved changes first; one that refuses to
+// close keeps the program running.
+void TMainFrm::closeEvent(QCloseEvent* event) {
+  MdiArea->closeAllSubWindows();
+  const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
+  const bool refused =
+      std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
+  if (refused)
+    event->ignore();
+  else
+    event->accept();
 }
 
 void TMainFrm::showEvent(QShowEvent* event) {

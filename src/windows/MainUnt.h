@@ -69,6 +69,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateClientArea();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -288,6 +289,41 @@ TEST_F(MainFrmTest, ActiveChildMenuIsMergedByGroupIndex) {
   DeleteClosedWindows();
   EXPECT_TRUE(LastChild.isNull());
   EXPECT_EQ(BarCaptions(), kFrameBar);
+}
+
+// A window holding unsaved changes that the user keeps.
+class StubbornChild : public QWidget {
+ public:
+  bool refuse = true;
+  int asked = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++asked;
+    refuse ? event->ignore() : event->accept();
+  }
+};
+
+TEST_F(MainFrmTest, ClosingTheFrameAsksEveryChildFirst) {
+  QPointer<StubbornChild> stubborn;
+  QPointer<QWidget> plain;
+  TMainFrm::SetChildFactory(TMainFrm::Child::Customer,
+                            [&](TMainFrm&) { return stubborn = new StubbornChild; });
+  TMainFrm::SetChildFactory(TMainFrm::Child::Quotation, [&](TMainFrm&) { return plain = new QWidget; });
+  frame->Ncustomer->Action()->trigger();
+  frame->Nquotation->Action()->trigger();
+  EXPECT_FALSE(frame->close());
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(stubborn->asked, 1);
+  DeleteClosedWindows();
+  EXPECT_TRUE(plain.isNull());
+  ASSERT_FALSE(stubborn.isNull());
+
+  stubborn->refuse = false;
+  EXPECT_TRUE(frame->close());
+  EXPECT_FALSE(frame->isVisible());
+  DeleteClosedWindows();
+  EXPECT_TRUE(stubborn.isNull());
 }
 
 TEST_F(MainFrmTest, FrameGoesWithAMergedChildOpen) {
