@@ -1,5 +1,6 @@
 #include "windows/CustomFindUnt.h"
 
+#include <QApplication>
 #include <QVBoxLayout>
 
 #include "ui/app/Guard.h"
@@ -39,6 +40,8 @@ TCustmoterFindFrm::TCustmoterFindFrm(TQuotation* owner)
 }
 
 TCustmoterFindFrm::~TCustmoterFindFrm() {
+  // The focus leaves while the grid still exists: it watches the focus move.
+  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
   delete DBGrid1;  // before the record set it shows
 }
 

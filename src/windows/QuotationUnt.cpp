@@ -1,6 +1,7 @@
 #include "windows/QuotationUnt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -48,6 +49,8 @@ TQuotation::TQuotation(QWidget* parent)
 }
 
 TQuotation::~TQuotation() {
+  // The focus leaves while every control still exists: grids watch it move.
+  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
   // Controls and lookup windows go before the record sets they are bound to.
   qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }

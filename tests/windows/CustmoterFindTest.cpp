@@ -1,4 +1,5 @@
 // The customer lookup window opened from a quotation window.
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -65,6 +66,10 @@ TEST_F(CustmoterFind, AClickMovesTheNameBoxButNotTheHeadersNumber) {
   EXPECT_EQ(window->DBEdit2->text(), "Beta");
   EXPECT_TRUE(window->DBEdit1->text().isEmpty());
   EXPECT_TRUE(lookup->isVisible());
+  lookup->ADOQuery1.First();  // moves the lookup's row without a click
+  QHeaderView* titles = lookup->DBGrid1->horizontalHeader();
+  QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionPosition(1) + 5, 5));
+  EXPECT_EQ(window->DBEdit2->text(), "Beta");
 }
 
 TEST_F(CustmoterFind, AClickOnACustomerOutsideTheNarrowedSetChangesNothing) {

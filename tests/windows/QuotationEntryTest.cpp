@@ -157,6 +157,32 @@ TEST_F(QuotationEntry, TheNameBoxFollowsEachKeystrokeInTheCustomerNumber) {
   EXPECT_TRUE(window_->ADOQuery1.Active());
 }
 
+TEST_F(QuotationEntry, NewOverAShownHeaderEmptiesTheNumberAndShowsTheFirstCustomer) {
+  window_->EdtCustNo->setText("S010");
+  window_->BtnFindClick();
+  EXPECT_EQ(window_->DBEdit2->text(), "Gamma");
+  window_->BtnNew->trigger();
+  EXPECT_TRUE(window_->DBEdit1->text().isEmpty());
+  EXPECT_EQ(window_->DBEdit2->text(), "Alpha");
+  EXPECT_EQ(window_->ADODataSetMaster.RecordCount(), 2);  // the search's result keeps its statement
+}
+
+TEST_F(QuotationEntry, AfterASearchDroppedTheNewHeaderTypingEditsTheShownOneOnTheNewPath) {
+  window_->BtnNew->trigger();
+  window_->EdtCustNo->setText("S002");
+  window_->BtnFindClick();  // the untouched blank header goes without a question
+  EXPECT_TRUE(TakeTexts().empty());
+  EXPECT_EQ(window_->AddFlag, 1);
+  ASSERT_TRUE(window_->DBEdit4->isEnabled());
+  Type(window_->DBEdit4, "VAT");
+  window_->BtnSave->trigger();
+  EXPECT_EQ(TakeTexts(), Texts({"您確定要保存這筆記錄嗎？", "保存成功"}));
+  for (const Row& row : Stored("Quomaster"))
+    if (row.at("Cust_no") == "S002") {
+      EXPECT_EQ(row.at("tax_type"), "VAT");
+    }
+}
+
 TEST_F(QuotationEntry, EditAndUndoActOnTheCurrentHeader) {
   window_->EdtCustNo->setText("");
   window_->BtnFindClick();

@@ -139,8 +139,11 @@ class QuotationFixture : public ::testing::Test {
     return texts;
   }
 
-  // Types as a user would: keys for ASCII, an input-method commit for the rest.
+  // Types as a user would: focus the box (the box left behind writes its
+  // text), then keys for ASCII and an input-method commit for the rest.
   static void Type(QWidget* widget, const QString& text) {
+    QApplication::setActiveWindow(widget->window());
+    widget->setFocus(Qt::MouseFocusReason);
     for (QChar c : text) {
       if (c.unicode() < 128) {
         QTest::keyClick(widget, c.toLatin1());
