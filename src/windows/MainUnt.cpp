@@ -17,6 +17,7 @@
 #include "ui/menu/TMenuItem.h"
 #include "windows/CustomUnt.h"
 #include "windows/QuotationUnt.h"
+#include "windows/XPBarMenu.h"
 
 QPointer<TMainFrm> MainFrm;
 
@@ -94,6 +95,10 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent), ui::Form(this) {
   move(kFrameGeometry.topLeft());
   resize(kFrameGeometry.size());
   CreateClientArea();
+  // Before the menu, so that it hears of every item joining the form.
+  XPBarMenu1 = new TXPBarMenu(this);
+  XPBarMenu1->SetName(QStringLiteral("XPBarMenu1"));
+  ApplyWindowMenuLook(*XPBarMenu1);
   CreateMenu();
 }
 

@@ -10,6 +10,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QStatusBar;
+class TXPBarMenu;
 
 namespace ui {
 class MenuMerge;
@@ -52,6 +53,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
 
   QMdiArea* MdiArea;  // the client area (the designed Image1 filled it)
   QStatusBar* StatusBar1;
+  TXPBarMenu* XPBarMenu1;
   ui::TMainMenu* MainMenu1;
   ui::TMenuItem* N1;
   ui::TMenuItem* Nlogin;

@@ -21,6 +21,7 @@
 #include "windows/CustomUnt.h"
 #include "windows/MainUnt.h"
 #include "windows/QuotationUnt.h"
+#include "windows/XPBarMenu.h"
 
 using ui::Prompts;
 using ui::TMenuItem;
@@ -138,6 +139,11 @@ TEST_F(MainFrmTest, MenuItemsWithNamesCaptionsAndGroups) {
   EXPECT_FALSE(f.Nexit->Bitmap().isNull());
   EXPECT_TRUE(f.Ncustomer->Bitmap().isNull());
   EXPECT_TRUE(f.MainMenu1->OwnerDraw());
+  // The painter draws every item of the frame's menu.
+  for (const Expected& e : items) EXPECT_EQ(e.item->OnDrawItem.object, f.XPBarMenu1) << e.name;
+  EXPECT_EQ(f.XPBarMenu1->BarCaption(), "ZQ");
+  EXPECT_EQ(f.XPBarMenu1->IconWidth(), 24);
+  EXPECT_TRUE(f.XPBarMenu1->Active());
   EXPECT_EQ(f.Menu(), f.MainMenu1);
   EXPECT_EQ(f.menuBar(), f.MainMenu1->MenuBar());
   EXPECT_EQ(BarCaptions(), kFrameBar);
