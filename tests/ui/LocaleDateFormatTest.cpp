@@ -24,6 +24,7 @@ TEST(LocaleDateFormatTest, ReadsTypedDatesLeniently) {
   EXPECT_EQ(german.ToIso("05.01.2024"), "2024-01-05");
   EXPECT_EQ(german.ToIso("5.1.2024"), "2024-01-05");
   EXPECT_EQ(german.ToIso(" 2024-01-05 "), "2024-01-05");
+  EXPECT_EQ(german.ToIso("2024/1/5"), "2024-01-05");
   const LocaleDateFormat taiwan(QLocale(QLocale::Chinese, QLocale::Taiwan));
   EXPECT_EQ(taiwan.ToIso("2024/12/31"), "2024-12-31");
   EXPECT_EQ(taiwan.ToIso(taiwan.ToDisplay("2008-02-29")), "2008-02-29");

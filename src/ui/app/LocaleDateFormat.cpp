@@ -24,7 +24,7 @@ QString FromUtf8(std::string_view text) {
 
 LocaleDateFormat::LocaleDateFormat(const QLocale& locale)
     : locale_(locale), display_(WidenYear(locale.dateFormat(QLocale::ShortFormat))) {
-  accepted_ << display_ << WithoutLeadingZeros(display_) << QStringLiteral("yyyy-M-d");
+  accepted_ << display_ << WithoutLeadingZeros(display_);
   accepted_.removeDuplicates();
 }
 
@@ -41,12 +41,11 @@ std::string LocaleDateFormat::ToDisplay(std::string_view iso) const {
 
 std::optional<std::string> LocaleDateFormat::ToIso(std::string_view display) const {
   const QString text = FromUtf8(display).trimmed();
-  if (text.isEmpty()) return std::nullopt;
   for (const QString& format : accepted_) {
     const QDate date = locale_.toDate(text, format);
     if (date.isValid()) return date.toString(Qt::ISODate).toStdString();
   }
-  return std::nullopt;
+  return store::DateFormat::ToIso(display);  // ISO and year-first dates
 }
 
 }  // namespace ui
