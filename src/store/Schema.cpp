@@ -106,10 +106,18 @@ constexpr const char* kShortNames[] = {"宏達", "建興", "永豐",   "振昌",
                                        "華新", "台光", "國巨",   "正新", "東元", "聲寶", "統一", "裕隆",
                                        "台達", "光寶", "佳世達", "瑞昱", "南亞", "中鋼", "和碩", "仁寶"};
 constexpr const char* kTrades[] = {"電子", "精密工業", "塑膠", "五金", "科技", "包裝材料", "印刷", "貿易"};
-constexpr const char* kCities[] = {"台北市", "新北市", "桃園市", "台中市", "台南市",
-                                   "高雄市", "新竹市", "昆山市", "蘇州市", "東莞市"};
-constexpr const char* kDistricts[] = {"中山區", "信義區", "板橋區", "中壢區",   "西屯區",
-                                      "東區",   "前鎮區", "開發區", "工業園區", "長安鎮"};
+struct Place {
+  const char* city;
+  const char* district;
+  const char* postalCode;
+  bool mainland;
+};
+constexpr Place kPlaces[] = {{"台北市", "中山區", "104", false},   {"台北市", "信義區", "110", false},
+                             {"新北市", "板橋區", "220", false},   {"桃園市", "中壢區", "320", false},
+                             {"台中市", "西屯區", "407", false},   {"台南市", "東區", "701", false},
+                             {"高雄市", "前鎮區", "806", false},   {"新竹市", "東區", "300", false},
+                             {"昆山市", "開發區", "215300", true}, {"蘇州市", "工業園區", "215000", true},
+                             {"東莞市", "長安鎮", "523850", true}};
 constexpr const char* kRoads[] = {"中山路", "民生路", "中正路", "復興路",
                                   "建國路", "光復路", "和平路", "自強路"};
 constexpr const char* kFamilyNames[] = {"陳", "林", "黃", "張", "李", "王", "吳", "劉", "蔡", "楊"};
@@ -148,9 +156,9 @@ void Insert(sqlite3* db, const std::string& sql, const std::vector<std::string>&
 
 void AddCustomer(sqlite3* db, Picker& pick, int serial) {
   std::string shortName = std::string(pick.From(kShortNames)) + pick.From(kTrades);
-  std::string city = pick.From(kCities);
-  bool mainland = city == "昆山市" || city == "蘇州市" || city == "東莞市";
-  std::string address = city + pick.From(kDistricts) + pick.From(kRoads) +
+  const Place& place = pick.From(kPlaces);
+  bool mainland = place.mainland;
+  std::string address = std::string(place.city) + place.district + pick.From(kRoads) +
                         Format("%d段%d號", pick.Between(1, 5), pick.Between(1, 300));
   std::string phone = mainland ? Format("0512-%04d%04d", pick.Between(5000, 5999), pick.Between(0, 9999))
                                : Format("02-%04d-%04d", pick.Between(2000, 2999), pick.Between(0, 9999));
@@ -161,7 +169,7 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
           pick.Next() % 2
               ? Format("09%02d-%03d-%03d", pick.Between(10, 99), pick.Between(0, 999), pick.Between(0, 999))
               : "",
-          phone.substr(0, phone.size() - 1) + "9", mainland ? "215300" : Format("%d", pick.Between(100, 999)),
+          phone.substr(0, phone.size() - 1) + "9", place.postalCode,
           Format("sales%03d@example.com.tw", serial), pick.From(kSales), "", "", Date(pick, 2024), ""});
 }
 

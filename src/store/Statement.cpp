@@ -26,8 +26,9 @@ bool Statement::Step() {
 }
 
 void Statement::BindText(int index, std::string_view text) {
-  if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
-      SQLITE_OK)
+  // A null pointer would bind null: empty text must stay empty text.
+  const char* data = text.data() ? text.data() : "";
+  if (sqlite3_bind_text(stmt_, index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
     Throw();
 }
 

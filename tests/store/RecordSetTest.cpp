@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "store/CommandRecordSet.h"
@@ -357,6 +358,39 @@ TEST_F(RecordSetTest, ClosingTheConnectionClosesItsSets) {
   EXPECT_FALSE(query.Active());
   query.Open();  // reconnects
   EXPECT_EQ(query.RecordCount(), 3);
+}
+
+TEST_F(RecordSetTest, LongTextAndNullsSurviveAReadAndAPost) {
+  std::string address(70000, 'x');
+  address += "路";
+  db.Execute("update customer set incaddr = '" + address + "', fax = '' where cust_no = 'S002'");
+  query.Open();
+  query.Next();
+  EXPECT_EQ(query.FieldByName("incaddr").AsString(), address);
+  EXPECT_FALSE(query.FieldByName("fax").IsNull());
+  EXPECT_TRUE(query.FieldByName("tel1").IsNull());
+  EXPECT_EQ(query.FieldByName("cust_name").AsString(), "建興五金");
+  query.Edit();
+  query.FieldByName("cust_name").SetAsString("建興");
+  query.Post();  // the check compares the long text and the empty one exactly
+  EXPECT_EQ(db.Scalar("select cust_name from customer where cust_no = 'S002'"), "建興");
+  query.Edit();
+  query.FieldByName("incaddr").SetAsString("短");
+  query.Post();
+  EXPECT_EQ(query.FieldByName("incaddr").AsString(), "短");
+  EXPECT_EQ(query.CellText(0, 3), "台北市");
+  EXPECT_EQ(query.CellText(2, 3), "台中市");
+}
+
+TEST_F(RecordSetTest, ASetThatOutlivesItsConnectionFailsCleanly) {
+  auto own = std::make_unique<store::Connection>();
+  db.Connect(*own);
+  store::QueryRecordSet orphan(*own, "ADOQuery9");
+  orphan.SQL().Add("select * from customer");
+  orphan.Open();
+  own.reset();
+  EXPECT_FALSE(orphan.Active());
+  EXPECT_THROW(orphan.Open(), StoreError);
 }
 
 TEST(ConnectionTest, MissingFileIsAClearErrorAndIsNotCreated) {
