@@ -159,7 +159,12 @@ void TQuotation::EnableUndoSave() {
 
 bool TQuotation::ResolvePending() {
   bool go = false;
-  ui::Guard([&] { go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster}); });
+  ui::Guard([&] {
+    go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster});
+    // Customers typed into a lookup window's grid go with this window too.
+    for (TCustmoterFindFrm* lookup : findChildren<TCustmoterFindFrm*>(Qt::FindDirectChildrenOnly))
+      go = go && ui::ResolvePendingRows(lookup, {&lookup->ADOQuery1});
+  });
   return go;
 }
 

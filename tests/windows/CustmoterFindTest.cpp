@@ -128,4 +128,19 @@ TEST_F(CustmoterFind, ANameChangedInTheLookupGridIsStored) {
   EXPECT_EQ(window->DBEdit2->text(), "Beta");
 }
 
+TEST_F(CustmoterFind, ClosingTheQuotationWindowAsksAboutAnEditInAHiddenLookupWindow) {
+  TQuotation* window = OpenWindow();
+  TCustmoterFindFrm* lookup = PressLookup(window);
+  const int name = lookup->ADOQuery1.FieldByName("cust_name").Index();
+  ASSERT_TRUE(
+      lookup->DBGrid1->model()->setData(lookup->DBGrid1->model()->index(1, name), "Beta Co", Qt::EditRole));
+  lookup->close();
+  Answer({ui::Answer::Cancel});
+  EXPECT_FALSE(window->close());
+  Answer({ui::Answer::Yes});
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(TakeTexts().size(), 2u);
+  EXPECT_EQ(Stored("customer")[1].at("cust_name"), "Beta Co");
+}
+
 }  // namespace
