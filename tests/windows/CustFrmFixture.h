@@ -70,7 +70,7 @@ class CustFrmFixture : public ::testing::Test {
   void SeedNumbered(int count) {
     std::vector<Row> rows;
     for (int n = 1; n <= count; ++n) {
-      char number[8];
+      char number[16];
       std::snprintf(number, sizeof number, "S%03d", n);
       rows.push_back({{"cust_no", number},
                       {"cust_name", "Company " + std::to_string(n)},

@@ -189,7 +189,7 @@ TEST_F(CustFrmStateTest, MenuItemsActWhileTheButtonsAreDisabled) {
   Type(w->Panel2->DBEdit2, "Popup");
   w->N6->Action()->trigger();
   EXPECT_EQ(TakeTexts(), (std::vector<QString>{"您確定要修改這筆記錄嗎？", "修改成功"}));
-  EXPECT_EQ(Stored("S001")->at("cust_name"), "Popup");
+  EXPECT_EQ(Stored("S001")->at("cust_name"), "Company 1Popup");
   w->N4->Action()->trigger();
   w->Nsave->Action()->trigger();
   EXPECT_EQ(TakeTexts(), (std::vector<QString>{"您確定要修改這筆記錄嗎？",
@@ -209,12 +209,12 @@ TEST_F(CustFrmStateTest, PrintAndExcelDoNothing) {
 }
 
 TEST_F(CustFrmStateTest, ABadLastNumberStopsNewBeforeAppending) {
-  Seed({{{"cust_no", "S0A1"}}});
+  Seed({{{"cust_no", "S99X"}}});  // sorts last: its serial reads as 99
   Press(B::New);
   ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].text, "'0A1' is not a valid integer value.");
+  EXPECT_EQ(Shown()[0].text, "'99X' is not a valid integer value.");
   EXPECT_EQ(w->ADOQuery1.State(), State::Browse);
-  EXPECT_EQ(w->ADOQuery1.FieldByName("cust_no").AsString(), "S0A1");
+  EXPECT_EQ(w->ADOQuery1.FieldByName("cust_no").AsString(), "S99X");
   EXPECT_FALSE(EntryBoxesEnabled());
   EXPECT_FALSE(Enabled(B::Save));
   EXPECT_EQ(w->AddFlag, 0);

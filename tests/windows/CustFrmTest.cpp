@@ -34,9 +34,11 @@ const char* const kIme = "中文 (简体) - 微软拼音";
 
 // The next control that the Tab key reaches within `panel`.
 QWidget* NextTabStop(QWidget* panel, QWidget* from) {
-  for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
-    while (w->parentWidget() && w->parentWidget() != panel) w = w->parentWidget();
-    if (w != from && w->parentWidget() == panel && (w->focusPolicy() & Qt::TabFocus)) return w;
+  for (QWidget* link = from->nextInFocusChain(); link != from; link = link->nextInFocusChain()) {
+    QWidget* control = link;  // a pick list's inner edit stands for the pick list
+    while (control->parentWidget() && control->parentWidget() != panel) control = control->parentWidget();
+    if (control != from && control->parentWidget() == panel && (control->focusPolicy() & Qt::TabFocus))
+      return control;
   }
   return nullptr;
 }

@@ -1,0 +1,634 @@
+#include "windows/XPBarMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+#include <memory>
+
+#include "ui/menu/Form.h"
+#include "ui/menu/MenuStyle.h"
+#include "ui/menu/OwnerDrawMenu.h"
+#include "ui/menu/SysColors.h"
+#include "ui/menu/TImageList.h"
+#include "ui/menu/TMenu.h"
+
+namespace {
+
+using ui::RGB;
+using ui::TCanvas;
+using ui::TColor;
+using ui::TMenuItem;
+
+constexpr TColor kBtnFace = RGB(212, 208, 200);
+constexpr TColor kMenu = RGB(212, 208, 200);
+constexpr TColor kHighlight = RGB(10, 36, 106);
+constexpr TColor kBtnShadow = RGB(128, 128, 128);
+
+void AppHandler(void*, TMenuItem*, TCanvas&, const QRect&, bool) {}
+void AppMeasure(void*, TMenuItem*, TCanvas&, int&, int&) {}
+
+struct XPBarMenuFixture : ::testing::Test {
+  QWidget window;
+  std::unique_ptr<ui::Form> form;
+  ui::TMainMenu* menu = nullptr;
+  TMenuItem* file = nullptr;
+  TXPBarMenu* painter = nullptr;
+  QImage image{240, 400, QImage::Format_RGB32};
+  TCanvas canvas{&image};
+
+  void SetUp() override {
+    ui::SysColors::UseTable(ui::SysColors::Classic());
+    window.setWindowTitle("樣品報價系統");
+    form = std::make_unique<ui::Form>(&window);
+    menu = new ui::TMainMenu(form.get());
+    menu->SetName("MainMenu1");
+    form->SetMenu(menu);
+    file = Item("檔案(&F)", menu->Items());
+    image.fill(Qt::white);
+  }
+  void TearDown() override {
+    form.reset();
+    ui::SysColors::UsePalette();
+  }
+
+  TMenuItem* Item(const QString& caption, TMenuItem* parent) {
+    auto* item = new TMenuItem(form.get());
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+  }
+  TXPBarMenu* Painter() {
+    painter = new TXPBarMenu(form.get());
+    return painter;
+  }
+  TColor At(int x, int y) const { return canvas.Pixel(x, y); }
+  // The gradient's step in a column, as the column rules give it.
+  static int Step(int col, int left, int iconWidth) {
+    int step = 0;
+    for (int c = 0; c <= col; ++c) step = std::min(step + (left < c && c < left + iconWidth + 5 ? 3 : 1), 96);
+    return step;
+  }
+};
+
+// ---------------------------------------------------------------------------
+// Construction and properties
+
+TEST_F(XPBarMenuFixture, OwnerThatIsNotAFormFailsWithTheTypecastError) {
+  ui::Component notAForm(nullptr);
+  try {
+    TXPBarMenu bad(&notAForm);
+    FAIL() << "constructed";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "Invalid class typecast");
+  }
+  EXPECT_EQ(notAForm.ComponentCount(), 0);
+}
+
+TEST_F(XPBarMenuFixture, StartsWithTheInitialValuesAndHooksTheFormsMenus) {
+  Painter();
+  EXPECT_EQ(painter->BarCaption(), "樣品報價系統");
+  EXPECT_EQ(painter->BarFont().Color, ui::clWhite);
+  EXPECT_EQ(painter->BarFont().Name, painter->Font().Name);
+  EXPECT_EQ(painter->Font().Color, ui::clMenuText);
+  EXPECT_EQ(painter->BarWidth(), 22);
+  EXPECT_EQ(painter->BarColorStart(), ui::clBlue);
+  EXPECT_EQ(painter->BarColorEnd(), ui::clBlack);
+  EXPECT_EQ(painter->BarColorStep(), 100);
+  EXPECT_EQ(painter->BarStyle(), TXPBarMenu::bsText);
+  EXPECT_EQ(painter->SelectBorderColor(), ui::clActiveBorder);
+  EXPECT_EQ(painter->CheckedColor(), ui::clHighlight);
+  EXPECT_EQ(painter->IconWidth(), 24);
+  EXPECT_TRUE(painter->BarStretch() && painter->Gradient() && painter->FlatMenu() && painter->Active());
+  EXPECT_FALSE(painter->Frame3D() || painter->OverrideOwnerDraw());
+  EXPECT_TRUE(painter->BarBitmap().Empty());
+  EXPECT_TRUE(menu->OwnerDraw());
+  EXPECT_EQ(file->OnDrawItem.code, &TXPBarMenu::DrawItemThunk);
+  EXPECT_EQ(file->OnMeasureItem.object, painter);
+}
+
+TEST_F(XPBarMenuFixture, BarColorStepIsClampedToOneTo255) {
+  Painter();
+  painter->SetBarColorStep(0);
+  EXPECT_EQ(painter->BarColorStep(), 1);
+  painter->SetBarColorStep(-5);
+  EXPECT_EQ(painter->BarColorStep(), 1);
+  painter->SetBarColorStep(300);
+  EXPECT_EQ(painter->BarColorStep(), 255);
+  painter->SetBarColorStep(255);
+  EXPECT_EQ(painter->BarColorStep(), 255);
+}
+
+TEST_F(XPBarMenuFixture, WindowLookSetsCaptionFontsAndColours) {
+  ApplyWindowMenuLook(*Painter());
+  EXPECT_EQ(painter->BarCaption(), "ZQ");
+  EXPECT_EQ(painter->BarFont().Name, "Tahoma");
+  EXPECT_EQ(painter->BarFont().Height, -11);
+  EXPECT_EQ(painter->BarFont().Charset, ui::GB2312_CHARSET);
+  EXPECT_EQ(painter->BarFont().Color, ui::clWhite);
+  EXPECT_EQ(painter->Font().Color, ui::clMenuText);
+  EXPECT_EQ(painter->Font().Charset, ui::GB2312_CHARSET);
+  EXPECT_TRUE(painter->Active());
+}
+
+// ---------------------------------------------------------------------------
+// Colour functions
+
+TEST_F(XPBarMenuFixture, LightenRoundsInExtendedPrecisionHalvesToEven) {
+  Painter();
+  EXPECT_EQ(painter->Lighten(canvas, ui::clBlack, 50), RGB(128, 128, 128));   // 127.5 -> 128
+  EXPECT_EQ(painter->Lighten(canvas, RGB(1, 1, 1), 50), RGB(128, 128, 128));  // 1 + 127
+  EXPECT_EQ(painter->Lighten(canvas, RGB(10, 20, 30), 150), ui::clWhite);
+  EXPECT_EQ(painter->Lighten(canvas, RGB(65, 65, 65), 15), RGB(94, 94, 94));
+  EXPECT_EQ(painter->Lighten(canvas, RGB(200, 100, 0), 0), RGB(200, 100, 0));
+  // System colours resolve first.
+  EXPECT_EQ(painter->Lighten(canvas, ui::clHighlight, 100), ui::clWhite);
+  EXPECT_EQ(painter->Lighten(canvas, ui::clBtnFace, 16), RGB(219, 216, 209));
+}
+
+TEST_F(XPBarMenuFixture, DarkenMovesGreenTwoLessAndClamps) {
+  Painter();
+  EXPECT_EQ(painter->Darken(canvas, RGB(100, 100, 100), 10), RGB(90, 92, 90));
+  EXPECT_EQ(painter->Darken(canvas, RGB(10, 10, 10), 30), ui::clBlack);
+  EXPECT_EQ(painter->Darken(canvas, RGB(100, 100, 230), -40), RGB(140, 142, 255));
+  EXPECT_EQ(painter->Darken(canvas, ui::clBtnFace, 90), RGB(122, 120, 110));
+}
+
+TEST_F(XPBarMenuFixture, GrayedAndContrastText) {
+  Painter();
+  EXPECT_EQ(painter->Grayed(canvas, RGB(200, 200, 200), 70), RGB(240, 240, 240));
+  EXPECT_EQ(painter->Grayed(canvas, RGB(255, 0, 0), 70), RGB(155, 155, 155));
+  EXPECT_EQ(painter->Grayed(canvas, RGB(30, 30, 30), 300), RGB(130, 130, 130));  // percent capped at 100
+  EXPECT_EQ(painter->ContrastTextColor(canvas, ui::clWhite), painter->Font().Color);
+  EXPECT_EQ(painter->ContrastTextColor(canvas, RGB(0, 0, 128)), RGB(230, 230, 242));
+  EXPECT_EQ(painter->ContrastTextColor(canvas, RGB(0, 201, 0)), painter->Font().Color);
+}
+
+TEST_F(XPBarMenuFixture, ColoursGoThroughTheDevicesNearestColour) {
+  Painter();
+  canvas.SetBitsPerPixel(8);
+  // 128 grey is in the static palette; a pale blue is not and snaps to one that is.
+  EXPECT_EQ(painter->Lighten(canvas, ui::clBlack, 50), RGB(128, 128, 128));
+  EXPECT_EQ(painter->Lighten(canvas, RGB(0, 0, 200), 10), RGB(0, 0, 255));
+}
+
+TEST_F(XPBarMenuFixture, PaletteFollowsSystemColoursAndDepth) {
+  Painter();
+  painter->PrepareColors(canvas);
+  const auto& p = painter->Paint();
+  EXPECT_TRUE(p.HiColor);
+  EXPECT_EQ(p.PaintIconBackColor, RGB(219, 216, 209));
+  EXPECT_EQ(p.PaintFrameColor, RGB(122, 120, 110));
+  EXPECT_EQ(p.PaintShadowColor, RGB(136, 134, 124));
+  EXPECT_EQ(p.PaintSelectBorderColor, ui::clHighlight);
+  EXPECT_EQ(p.PaintMenuBarColor, ui::clMenu);
+  EXPECT_EQ(p.PaintSeparatorColor, RGB(160, 160, 160));
+  EXPECT_EQ(p.PaintSelectFontColor, ui::clMenuText);
+
+  canvas.SetBitsPerPixel(8);
+  painter->PrepareColors(canvas);
+  EXPECT_FALSE(p.HiColor);
+  EXPECT_EQ(p.PaintColor, ui::clWhite);
+  EXPECT_EQ(p.PaintIconBackColor, ui::clBtnFace);
+  EXPECT_EQ(p.PaintFrameColor, ui::clBtnShadow);
+  EXPECT_EQ(p.PaintMenuBarColor, ui::clBtnFace);
+
+  painter->SetUseSystemColors(false);
+  painter->SetColor(RGB(1, 2, 3));
+  canvas.SetBitsPerPixel(0);
+  painter->PrepareColors(canvas);
+  EXPECT_EQ(p.PaintColor, RGB(1, 2, 3));
+  EXPECT_EQ(p.PaintSelectBorderColor, ui::clActiveBorder);
+  EXPECT_EQ(p.PaintCheckFillSelColor, painter->Lighten(canvas, ui::clHighlight, 50));
+}
+
+// ---------------------------------------------------------------------------
+// Hooking
+
+TEST_F(XPBarMenuFixture, ApplicationHandlersStayUnlessOverridden) {
+  TMenuItem* own = Item("own", file);
+  own->OnDrawItem = {&AppHandler, nullptr};
+  Painter();
+  EXPECT_EQ(own->OnDrawItem.code, &AppHandler);
+  EXPECT_EQ(own->OnMeasureItem.code, &TXPBarMenu::MeasureItemThunk);  // none of its own
+
+  painter->SetOverrideOwnerDraw(true);
+  EXPECT_EQ(own->OnDrawItem.code, &TXPBarMenu::DrawItemThunk);
+
+  // Off removes the painter's handlers only.
+  TMenuItem* app = Item("app", file);
+  app->OnMeasureItem = {&AppMeasure, nullptr};
+  painter->SetOverrideOwnerDraw(false);
+  app->OnDrawItem = {&AppHandler, nullptr};
+  painter->SetActive(false);
+  EXPECT_EQ(app->OnDrawItem.code, &AppHandler);
+  EXPECT_EQ(app->OnMeasureItem.code, &AppMeasure);
+  EXPECT_FALSE(own->OnDrawItem.Assigned());
+  EXPECT_FALSE(file->OnMeasureItem.Assigned());
+  EXPECT_FALSE(menu->OwnerDraw());
+}
+
+TEST_F(XPBarMenuFixture, UnhookingGoesByCodeSoAnotherPaintersHandlersGoToo) {
+  Painter();
+  TXPBarMenu other(nullptr);
+  TMenuItem* item = Item("x", file);
+  item->OnDrawItem = {&TXPBarMenu::DrawItemThunk, &other};
+  painter->SetActive(false);
+  EXPECT_FALSE(item->OnDrawItem.Assigned());
+}
+
+TEST_F(XPBarMenuFixture, AutoDetectTurnsThePainterOnWhenAnItemJoins) {
+  Painter();
+  painter->SetActive(false);
+  auto* late = new TMenuItem(form.get());
+  EXPECT_TRUE(painter->Active());
+  file->Add(late);
+  EXPECT_FALSE(late->OnDrawItem.Assigned());  // joined before it had a place in the tree
+  painter->RehookBranch(file);
+  EXPECT_EQ(late->OnDrawItem.code, &TXPBarMenu::DrawItemThunk);
+
+  painter->SetAutoDetect(false);
+  painter->SetActive(false);
+  new TMenuItem(form.get());
+  EXPECT_FALSE(painter->Active());
+}
+
+TEST_F(XPBarMenuFixture, PopupMenusOfTheFormAreHookedAndMenusWithoutItemsKeepOwnerDraw) {
+  auto* popup = new ui::TPopupMenu(form.get());
+  TMenuItem* a = Item("新增", popup->Items());
+  auto* empty = new ui::TPopupMenu(form.get());
+  Painter();
+  EXPECT_TRUE(popup->OwnerDraw());
+  EXPECT_EQ(a->OnDrawItem.object, painter);
+  EXPECT_FALSE(empty->OwnerDraw());
+  delete painter;  // unhooks on the way out
+  EXPECT_FALSE(a->OnDrawItem.Assigned());
+  EXPECT_FALSE(popup->OwnerDraw());
+}
+
+TEST_F(XPBarMenuFixture, InactiveHandlersDoNothing) {
+  Painter();
+  TMenuItem* item = Item("x", file);
+  painter->SetActive(false);
+  int width = 7, height = 9;
+  painter->MeasureItemHandler(item, canvas, width, height);
+  EXPECT_EQ(width, 7);
+  EXPECT_EQ(height, 9);
+  painter->DrawItemHandler(item, canvas, QRect(0, 0, 100, 20), false);
+  EXPECT_EQ(At(5, 5), ui::clWhite);
+}
+
+// ---------------------------------------------------------------------------
+// Measuring
+
+TEST_F(XPBarMenuFixture, HeightIsTextHeightPlusThreeQuartersRoundedHalfToEven) {
+  Painter();
+  TMenuItem* item = Item("Item", file);
+  int found = 0;
+  for (int pixels = 6; pixels <= 30; ++pixels) {
+    ui::TFont font = painter->Font();
+    font.Height = -pixels;
+    painter->SetFont(font);
+    canvas.Font = font;
+    const int th = canvas.TextHeight("Item");
+    const int expected = th == 13 ? 23 : th == 14 ? 24 : th == 18 ? 32 : -1;
+    if (expected < 0) continue;
+    ++found;
+    int width = 0, height = 0;
+    painter->MeasureItemHandler(item, canvas, width, height);
+    EXPECT_EQ(height, expected) << "text height " << th;
+  }
+  EXPECT_GT(found, 0) << "no font size gave a text height of 13, 14 or 18";
+}
+
+TEST_F(XPBarMenuFixture, WidthsWithBarShortcutAndForMenuBarItems) {
+  Painter();
+  painter->SetBarCaption("ZQ");
+  TMenuItem* item = Item("登入", file);
+  item->SetShortCut(QKeySequence("Ctrl+L"));
+  canvas.Font = painter->Font();
+  int width = 0, height = 0;
+  painter->MeasureItemHandler(item, canvas, width, height);
+  EXPECT_EQ(width, canvas.TextWidth("登入" + item->ShortCutText() + "WWW") + 24 + 10 + 22 + 2);
+
+  width = height = 0;
+  painter->MeasureItemHandler(file, canvas, width, height);
+  EXPECT_EQ(width, canvas.TextWidth("檔案(&F)") - canvas.TextWidth("&") + 10);
+
+  TMenuItem* line = Item("-", file);
+  width = 0;
+  height = 50;
+  painter->MeasureItemHandler(line, canvas, width, height);
+  EXPECT_EQ(height, 4);
+  EXPECT_EQ(width, 24 + 10 + 22 + 2);
+
+  painter->SetItemHeight(30);
+  painter->MeasureItemHandler(line, canvas, width, height);
+  EXPECT_EQ(height, 30);
+
+  // No caption: no bar, no extra width, and ItemHeight does not apply.
+  painter->SetBarCaption("");
+  width = height = 0;
+  painter->MeasureItemHandler(line, canvas, width, height);
+  EXPECT_EQ(height, 4);
+  EXPECT_EQ(width, 34);
+}
+
+TEST_F(XPBarMenuFixture, ListImagesRaiseTheHeightAndReplaceTheIconMinimum) {
+  Painter();
+  ui::TImageList images(32, 24);
+  images.Add(QImage(32, 24, QImage::Format_ARGB32));
+  menu->SetImages(&images);
+  TMenuItem* item = Item("x", file);
+  item->SetImageIndex(0);
+  EXPECT_EQ(painter->GetImageSize(item), QSize(32, 24));
+  int width = 0, height = 0;
+  painter->MeasureItemHandler(item, canvas, width, height);
+  EXPECT_GE(height, 28);
+  EXPECT_EQ(painter->GetImageSize(Item("y", file)), QSize(24, 0));
+  EXPECT_EQ(painter->GetImageSize(file), QSize(0, 0));  // a bar item: no icon minimum
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+struct PaintFixture : XPBarMenuFixture {
+  TMenuItem* item = nullptr;
+  void SetUp() override {
+    XPBarMenuFixture::SetUp();
+    item = Item("", file);
+    Painter();
+    painter->SetFlatMenu(false);
+  }
+  void Paint(TMenuItem* what, QRect rect, bool selected = false) {
+    painter->DrawItemHandler(what, canvas, rect, selected);
+  }
+  TColor IconBack() { return RGB(219, 216, 209); }
+};
+
+TEST_F(PaintFixture, ItemGradientStepsPerColumnWithoutBar) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  Paint(item, QRect(0, 0, 200, 23));
+  for (int col = 0; col < 90; ++col)
+    ASSERT_EQ(At(col, 0), painter->Lighten(canvas, IconBack(), Step(col, 0, 24))) << "column " << col;
+  EXPECT_EQ(Step(0, 0, 24), 1);
+  EXPECT_EQ(Step(28, 0, 24), 85);
+  EXPECT_EQ(Step(39, 0, 24), 96);
+  EXPECT_EQ(At(150, 0), painter->Lighten(canvas, IconBack(), 96));
+}
+
+TEST_F(PaintFixture, ItemGradientStartsBehindTheSideBar) {
+  Paint(item, QRect(0, 0, 200, 23));
+  for (int k = 0; k < 80; ++k)
+    ASSERT_EQ(At(22 + k, 0), painter->Lighten(canvas, IconBack(), Step(k, 22, 24))) << "column " << k;
+  EXPECT_EQ(Step(22, 22, 24), 23);
+  EXPECT_EQ(Step(46, 22, 24), 95);
+  EXPECT_EQ(Step(47, 22, 24), 96);
+}
+
+TEST_F(PaintFixture, SideBarRunsFrom56To254OverThePopupsHeight) {
+  for (int i = 0; i < 9; ++i) Item("Item", file);
+  int total = 0;
+  for (int i = 0; i < file->Count(); ++i) {
+    int w = 0, h = 0;
+    painter->MeasureItemHandler(file->Items(i), canvas, w, h);
+    total += h;
+  }
+  ASSERT_LT(total, image.height());
+  Paint(file->Items(3), QRect(0, 60, 200, 20));
+  EXPECT_EQ(At(1, 1), RGB(0, 0, 56));
+  EXPECT_EQ(At(21, 1), RGB(0, 0, 56));
+  EXPECT_EQ(At(1, total - 1), RGB(0, 0, 254));
+  EXPECT_EQ(At(1, total), ui::clWhite);  // the bar ends with the items
+  EXPECT_EQ(At(0, 10), ui::clWhite);     // and starts one column in
+  int lastBlue = 0;
+  for (int y = 1; y < total; ++y) {
+    const TColor c = At(1, y);
+    ASSERT_EQ(c & 0xFFFF, 0u) << "row " << y;
+    ASSERT_GE(ui::GetBValue(c), lastBlue) << "row " << y;
+    lastBlue = ui::GetBValue(c);
+  }
+  // The caption reads upward from five pixels above the bottom.
+  int lightTop = total, lightBottom = 0;
+  for (int y = 1; y < total; ++y)
+    for (int x = 2; x < 22; ++x)
+      if (ui::GetRValue(At(x, y)) > 128) {
+        lightTop = std::min(lightTop, y);
+        lightBottom = std::max(lightBottom, y);
+      }
+  EXPECT_LE(lightBottom, total - 5);
+  EXPECT_GT(lightBottom, total - 12);
+  EXPECT_GT(lightTop, total - 60);
+}
+
+TEST_F(PaintFixture, SingleBandBarIsTwiceTheEndLessTheStart) {
+  painter->SetBarColorStep(1);
+  painter->SetBarCaption("ZQ");
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(At(1, 1), RGB(0, 0, 1));
+  EXPECT_EQ(At(1, 20), RGB(0, 0, 1));
+}
+
+TEST_F(PaintFixture, SeparatorIsOneLineTwoPixelsDown) {
+  item->SetCaption("-");
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  Paint(item, QRect(0, 10, 200, 4));
+  const TColor line = RGB(160, 160, 160);
+  EXPECT_EQ(At(0, 12), line);
+  EXPECT_EQ(At(100, 12), line);
+  EXPECT_EQ(At(199, 12), line);
+  EXPECT_NE(At(100, 11), line);
+  EXPECT_NE(At(100, 13), line);
+}
+
+TEST_F(PaintFixture, CheckBoxWithTickReachingPastItsCorner) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  item->SetChecked(true);
+  Paint(item, QRect(0, 0, 200, 23));
+  // Icon column 24 x 24 (the bottom grows by one): the box is (7, 7, 17, 17).
+  const TColor frame = kHighlight;
+  EXPECT_EQ(At(7, 7), frame);
+  EXPECT_EQ(At(16, 16), frame);
+  EXPECT_EQ(At(16, 7), frame);
+  EXPECT_NE(At(17, 17), frame);
+  EXPECT_EQ(At(14, 9), painter->Lighten(canvas, kHighlight, 75));  // the fill
+  EXPECT_EQ(At(8, 12), ui::clBlack);
+  EXPECT_EQ(At(10, 14), ui::clBlack);
+  EXPECT_EQ(At(11, 15), ui::clBlack);
+  EXPECT_EQ(At(18, 7), ui::clBlack);  // past the box at the upper right
+  EXPECT_NE(At(19, 6), ui::clBlack);  // the end point is left out
+}
+
+TEST_F(PaintFixture, CheckedRadioItemIsACircle) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  item->SetChecked(true);
+  item->SetRadioItem(true);
+  Paint(item, QRect(0, 0, 200, 23), true);
+  EXPECT_EQ(At(12, 12), painter->Lighten(canvas, kHighlight, 50));  // fill, selected
+  EXPECT_EQ(At(12, 7), kHighlight);
+  EXPECT_NE(At(7, 7), kHighlight);  // no corner
+}
+
+TEST_F(PaintFixture, SelectionIsFilledAndFramedOneInsideTopBottomAndRight) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  painter->SetFlatMenu(true);
+  Paint(item, QRect(0, 0, 200, 23), true);
+  const TColor fill = painter->Lighten(canvas, kHighlight, 68);
+  EXPECT_EQ(At(5, 5), fill);
+  EXPECT_EQ(At(0, 1), kHighlight);
+  EXPECT_EQ(At(198, 1), kHighlight);
+  EXPECT_EQ(At(198, 22), kHighlight);
+  EXPECT_EQ(At(100, 22), kHighlight);
+  EXPECT_NE(At(199, 5), kHighlight);
+  EXPECT_NE(At(5, 0), kHighlight);
+  EXPECT_NE(At(5, 23), kHighlight);
+}
+
+TEST_F(PaintFixture, DisabledItemUnderTheMouseGetsNoHighlight) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  item->SetEnabled(false);
+  Paint(item, QRect(0, 0, 200, 23), true);
+  EXPECT_EQ(At(5, 5), painter->Lighten(canvas, IconBack(), Step(5, 0, 24)));
+}
+
+TEST_F(PaintFixture, MenuBarItemSelectedLooksRaisedWithAShadow) {
+  Paint(file, QRect(0, 0, 80, 20), true);
+  const TColor frame = RGB(122, 120, 110);
+  EXPECT_EQ(At(0, 0), frame);
+  EXPECT_EQ(At(0, 19), frame);
+  EXPECT_EQ(At(30, 0), frame);
+  EXPECT_EQ(At(72, 10), frame);
+  EXPECT_EQ(At(72, 20), frame);
+  EXPECT_EQ(At(2, 10), IconBack());
+  EXPECT_EQ(At(77, 1), kMenu);                // the base-coloured corner line
+  EXPECT_EQ(At(74, 0), RGB(202, 200, 190));   // Darken 10
+  EXPECT_EQ(At(73, 15), RGB(112, 110, 100));  // Darken 100
+  EXPECT_EQ(At(75, 15), RGB(152, 150, 140));  // Darken 60
+  EXPECT_EQ(At(78, 15), RGB(202, 200, 190));  // Darken 10, right edge
+  EXPECT_EQ(At(80, 15), ui::clWhite);
+}
+
+TEST_F(PaintFixture, MenuBarItemUnselectedIsPlainWithoutBarOrGradient) {
+  Paint(file, QRect(0, 0, 60, 20));
+  EXPECT_EQ(At(0, 0), kMenu);
+  EXPECT_EQ(At(1, 1), kMenu);
+  EXPECT_EQ(At(59, 20), kMenu);
+  EXPECT_EQ(At(60, 5), ui::clWhite);
+}
+
+TEST_F(PaintFixture, PicturesAreLightenedLiftedWithShadowOrGreyed) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  QImage bitmap(16, 16, QImage::Format_RGB32);
+  bitmap.fill(Qt::white);  // the bottom-left colour: transparent
+  for (int y = 0; y < 15; ++y)
+    for (int x = 1; x < 16; ++x) bitmap.setPixelColor(x, y, QColor(255, 0, 0));
+  item->SetBitmap(bitmap);
+  item->SetCaption("x");
+  // 24 high with the extra row: picture at x = 3, y = 4 (x 4 to 18 red).
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(At(10, 10), painter->Lighten(canvas, RGB(255, 0, 0), 30));
+  EXPECT_EQ(At(3, 10), painter->Lighten(canvas, IconBack(), Step(3, 0, 24)));
+
+  image.fill(Qt::white);
+  Paint(item, QRect(0, 0, 200, 23), true);  // hot: up and left, shadow down and right
+  EXPECT_EQ(At(3, 3), RGB(255, 0, 0));
+  EXPECT_EQ(At(17, 17), RGB(255, 0, 0));
+  const TColor shadow = painter->Darken(canvas, painter->Lighten(canvas, kHighlight, 68), 50);
+  EXPECT_EQ(At(19, 19), shadow);
+  EXPECT_NE(At(5, 4), shadow);
+
+  image.fill(Qt::white);
+  item->SetEnabled(false);
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(At(10, 10), RGB(155, 155, 155));
+}
+
+TEST_F(PaintFixture, FlatFrameAndShadowAroundThePopup) {
+  painter->SetFlatMenu(true);
+  ui::OwnerDrawMenu popup;
+  popup.resize(100, 80);
+  canvas.SetWindow(&popup);
+  Paint(item, QRect(0, 0, 94, 23));
+  const QImage& ring = popup.Frame();
+  ASSERT_EQ(ring.size(), QSize(100, 80));
+  auto px = [&](int x, int y) { return ui::FromQColor(ring.pixelColor(x, y)); };
+  const TColor frame = RGB(122, 120, 110), shadow = RGB(136, 134, 124);
+  EXPECT_EQ(px(0, 0), frame);
+  EXPECT_EQ(px(97, 0), frame);
+  EXPECT_EQ(px(97, 77), frame);
+  EXPECT_EQ(px(0, 77), frame);
+  EXPECT_EQ(px(98, 0), IconBack());  // corners beside the shadow
+  EXPECT_EQ(px(99, 1), IconBack());
+  EXPECT_EQ(px(0, 78), IconBack());
+  EXPECT_EQ(px(1, 79), IconBack());
+  EXPECT_EQ(px(98, 2), shadow);
+  EXPECT_EQ(px(99, 79), shadow);
+  EXPECT_EQ(px(2, 79), shadow);
+  EXPECT_EQ(px(1, 10), IconBack());  // inner left line
+  EXPECT_EQ(px(2, 10), kMenu);       // left as the window system drew it
+
+  // Without the gradient the inner top line and the line over the icon column come too.
+  painter->SetGradient(false);
+  Paint(item, QRect(0, 0, 94, 23));
+  const TColor plain = painter->Lighten(canvas, kBtnFace, 86);
+  EXPECT_EQ(px(50, 1), plain);
+  EXPECT_EQ(px(50, 2), plain);
+  EXPECT_EQ(px(10, 2), IconBack());
+}
+
+TEST_F(PaintFixture, DrawHandlerCallsThePaintersOwnEventAfterPainting) {
+  struct Seen {
+    int calls = 0;
+    bool selected = false;
+  } seen;
+  painter->OnDrawItem = {[](void* o, TMenuItem*, TCanvas&, const QRect&, bool selected) {
+                           ++static_cast<Seen*>(o)->calls;
+                           static_cast<Seen*>(o)->selected = selected;
+                         },
+                         &seen};
+  Paint(item, QRect(0, 0, 200, 23), true);
+  EXPECT_EQ(seen.calls, 1);
+  EXPECT_TRUE(seen.selected);
+}
+
+TEST_F(PaintFixture, PaintingHooksItemsAddedLater) {
+  TMenuItem* late = new TMenuItem(nullptr);
+  late->SetCaption("late");
+  file->Add(late);
+  late->OnDrawItem = {};
+  late->OnMeasureItem = {};
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(late->OnDrawItem.code, &TXPBarMenu::DrawItemThunk);
+  EXPECT_EQ(late->OnMeasureItem.code, &TXPBarMenu::MeasureItemThunk);
+}
+
+// ---------------------------------------------------------------------------
+// A real owner-drawn pop-up
+
+TEST_F(XPBarMenuFixture, OpenPopupShowsTheBarGradientAndFrame) {
+  for (const char* caption : {"登入", "-", "退出"}) Item(QString::fromUtf8(caption), file);
+  ApplyWindowMenuLook(*Painter());
+  QMenu* popup = file->SubMenu();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->style(), ui::MenuStyle::Instance());
+  popup->popup(QPoint(100, 100));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+  const QImage shot = popup->grab().toImage();
+  if (const char* dir = std::getenv("SQ_MENU_SHOT")) shot.save(QString(dir) + "/popup.png");
+  popup->hide();
+
+  const int b = ui::MenuStyle::kPopupBorder;
+  const QColor top = shot.pixelColor(b + 1, b + 1);
+  const QColor bottom = shot.pixelColor(b + 1, shot.height() - b - 2);
+  EXPECT_EQ(top, QColor(0, 0, 56));
+  EXPECT_EQ(bottom.red() + bottom.green(), 0);
+  EXPECT_GE(bottom.blue(), 240);
+  EXPECT_EQ(ui::FromQColor(shot.pixelColor(0, 0)), RGB(122, 120, 110));
+  EXPECT_EQ(ui::FromQColor(shot.pixelColor(shot.width() - 1, shot.height() / 2)), RGB(136, 134, 124));
+}
+
+}  // namespace
