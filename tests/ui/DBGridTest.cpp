@@ -247,3 +247,30 @@ TEST_F(EditableGridTest, LeavingTheGridDropsOnlyAnUntouchedNewRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window torn down while its grid's cell editor holds the focus on a new
+// row: the focus moves as the widgets go, and no half-destroyed grid may act on it.
+TEST_F(DBGridTest, WindowTornDownWhileEditingANewRow) {
+  auto* doomed = new QWidget;
+  auto* layout = new QVBoxLayout(doomed);
+  auto* other = new QLineEdit(doomed);
+  auto* editable = new ui::DBGrid(doomed);
+  layout->addWidget(other);
+  layout->addWidget(editable);
+  editable->SetDataSource(&source);
+  editable->SetReadOnly(false);
+  ShowActive(*doomed);
+  editable->setFocus();
+  query.Last();
+  QTest::keyClick(editable, Qt::Key_Down);
+  QTest::keyClicks(editable, "S");
+  ASSERT_NE(QApplication::focusWidget(), editable);
+  delete doomed;
+  EXPECT_EQ(query.State(), DataSetState::Insert) << "nothing is posted or dropped on the way out";
+  query.Cancel();
+  EXPECT_EQ(query.RecordCount(), 3);
+}
+
+}  // namespace

@@ -59,7 +59,10 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
           [this](int row) { setCurrentIndex(model_->index(row, std::max(currentIndex().column(), 0))); });
 }
 
-DBGrid::~DBGrid() = default;
+DBGrid::~DBGrid() {
+  // The focus may still move while the view's bases and cell editor go away.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void DBGrid::SetDataSource(DataSource* source) { model_->SetDataSource(source); }
 
