@@ -197,6 +197,26 @@ TEST_F(QuotationOpen, ClosingWithATypedHeaderAsksAndOnlyAStoredHeaderLetsItGo) {
   EXPECT_TRUE(stored);
 }
 
+TEST_F(QuotationOpen, CancelInsideTheFrameKeepsTheChildWindowOpen) {
+  QMdiArea area;
+  TQuotation* window = OpenWindow();
+  QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
+  area.show();
+  window->BtnNew->trigger();
+  Type(window->DBEdit1, "S001");
+  Answer({ui::Answer::Cancel});
+  frame->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(frame.isNull());
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(window->ADODataSetMaster.State(), store::DataSetState::Insert);
+  Answer({ui::Answer::No});
+  window->BtnExit->trigger();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(frame.isNull());
+  EXPECT_EQ(Stored("Quomaster").size(), 4u);
+}
+
 TEST_F(QuotationOpen, ClosingDropsAnUntouchedNewHeaderWithoutAsking) {
   TQuotation* window = OpenWindow();
   window->BtnNew->trigger();
