@@ -21,6 +21,7 @@
 #include "windows/CustFrmLook.h"
 #include "windows/CustFrmSearchPanel.h"
 #include "windows/CustomUnt.h"
+#include "windows/XPBarMenu.h"
 
 namespace {
 
@@ -96,7 +97,6 @@ QFrame* TCustFrm::BuildGridPanel() {
 void TCustFrm::BuildMenus() {
   MainMenu1 = new ui::TMainMenu(this);
   MainMenu1->SetName("MainMenu1");
-  MainMenu1->SetOwnerDraw(true);
   N1 = new ui::TMenuItem(this);
   N1->SetName("N1");
   N1->SetCaption(QStringLiteral("編輯(&E)"));
@@ -108,14 +108,18 @@ void TCustFrm::BuildMenus() {
   Ncancel = AddMenuItem(N1, "Ncancel", "取消", ui::RecordToolBar::Undo, &TCustFrm::BtnUndoClick);
   N7 = AddMenuItem(N1, "N7", "-", -1, nullptr);
   Nsave = AddMenuItem(N1, "Nsave", "保存", ui::RecordToolBar::Save, &TCustFrm::BtnSaveClick);
+  MainMenu1->SetOwnerDraw(true);
   SetMenu(MainMenu1);
   BuildPopupMenu();
+  // Made last, the painter finds both menus complete and hooks every item.
+  XPBarMenu1 = new TXPBarMenu(this);
+  XPBarMenu1->SetName("XPBarMenu1");
+  ApplyWindowMenuLook(*XPBarMenu1);
 }
 
 void TCustFrm::BuildPopupMenu() {
   PopupMenu1 = new ui::TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
-  PopupMenu1->SetOwnerDraw(true);
   ui::TMenuItem* root = PopupMenu1->Items();
   N8 = AddMenuItem(root, "N8", "新增", ui::RecordToolBar::New, &TCustFrm::BtnNewClick);
   N9 = AddMenuItem(root, "N9", "-", -1, nullptr);
@@ -124,6 +128,7 @@ void TCustFrm::BuildPopupMenu() {
   N4 = AddMenuItem(root, "N4", "取消", ui::RecordToolBar::Undo, &TCustFrm::BtnUndoClick);
   N5 = AddMenuItem(root, "N5", "-", -1, nullptr);
   N6 = AddMenuItem(root, "N6", "保存", ui::RecordToolBar::Save, &TCustFrm::BtnSaveClick);
+  PopupMenu1->SetOwnerDraw(true);
 }
 
 // A command item shows the matching toolbar picture; a separator has none.

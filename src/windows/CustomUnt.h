@@ -16,6 +16,7 @@ class QFrame;
 class QSplitter;
 class CustFrmEditPanel;
 class CustFrmSearchPanel;
+class TXPBarMenu;
 
 namespace ui {
 class DBGrid;
@@ -65,6 +66,7 @@ class TCustFrm : public QWidget, public ui::Form {
   ui::DBGrid* DBGrid1 = nullptr;
   CustFrmEditPanel* Panel2 = nullptr;
 
+  TXPBarMenu* XPBarMenu1 = nullptr;  // draws both menus; the window calls nothing of it
   ui::TMainMenu* MainMenu1 = nullptr;
   ui::TMenuItem* N1 = nullptr;
   ui::TMenuItem* Nappend = nullptr;

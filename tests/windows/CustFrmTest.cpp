@@ -23,6 +23,8 @@
 #include "ui/menu/TMenuItem.h"
 #include "windows/CustFrmEditPanel.h"
 #include "windows/CustFrmSearchPanel.h"
+#include "windows/MainUnt.h"
+#include "windows/XPBarMenu.h"
 
 namespace {
 
@@ -189,6 +191,42 @@ TEST_F(CustFrmTest, EditMenuAndContextMenuCarryTheirItems) {
             (std::vector<QString>{"N8:新增", "N9:-", "N2:修改", "N3:刪除", "N4:取消", "N5:-", "N6:保存"}));
   EXPECT_TRUE(w.MainMenu1->OwnerDraw());
   EXPECT_TRUE(w.PopupMenu1->OwnerDraw());
+}
+
+TEST_F(CustFrmTest, ItsMenuPainterHasTheFramesSettingsAndDrawsEveryItem) {
+  TCustFrm& w = *OpenWindow();
+  ASSERT_NE(w.XPBarMenu1, nullptr);
+  EXPECT_EQ(w.XPBarMenu1->Name(), "XPBarMenu1");
+  EXPECT_EQ(w.XPBarMenu1->BarCaption(), "ZQ");
+  EXPECT_EQ(w.XPBarMenu1->Font().Name, "Tahoma");
+  EXPECT_EQ(w.XPBarMenu1->BarFont().Name, "Tahoma");
+  EXPECT_EQ(w.XPBarMenu1->IconWidth(), 24);
+  EXPECT_TRUE(w.XPBarMenu1->FlatMenu());
+  EXPECT_TRUE(w.XPBarMenu1->Active());
+  for (ui::TMenuItem* item : {w.N1, w.Nappend, w.Nedit, w.Ndelte, w.Ncancel, w.N7, w.Nsave, w.N8, w.N9, w.N2,
+                              w.N3, w.N4, w.N5, w.N6}) {
+    EXPECT_TRUE(item->OnDrawItem.Assigned()) << item->Name().toStdString();
+    EXPECT_TRUE(item->OnMeasureItem.Assigned()) << item->Name().toStdString();
+  }
+}
+
+TEST_F(CustFrmTest, InTheFrameItOpensAtTheOriginWithItsMenuMergedSecond) {
+  SeedNumbered(2);
+  TMainFrm frame;
+  frame.show();
+  frame.Ncustomer->Action()->trigger();
+  ASSERT_FALSE(CustFrm.isNull());
+  TCustFrm& w = *CustFrm;
+  QApplication::processEvents();
+  ASSERT_NE(frame.MdiArea->activeSubWindow(), nullptr);
+  EXPECT_EQ(frame.MdiArea->activeSubWindow()->widget(), &w);
+  EXPECT_EQ(frame.MdiArea->activeSubWindow()->frameGeometry(), QRect(0, 0, 550, 450));
+  EXPECT_EQ(w.Panel2->height(), 240);
+  EXPECT_EQ(w.Panel1->width(), 201);
+  QStringList bar;
+  for (const QAction* action : frame.menuBar()->actions()) bar << action->text();
+  EXPECT_EQ(bar, (QStringList{"檔案(&F)", "編輯(&E)", "基本資料(&M)", "系統(&H)"}));
+  EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(CustFrmTest, RightClickShowsTheContextMenu) {
