@@ -45,6 +45,39 @@ void BindParameters(Statement& statement, const Parameters& params) {
   }
 }
 
+// The cells of a statement's current row, the row identity in column 0 left out.
+class CellReader {
+ public:
+  explicit CellReader(int columns) : cells_(columns), numbers_(columns) {}
+
+  const RowCache::Cell* Read(sqlite3_stmt* stmt) {
+    for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
+      switch (sqlite3_column_type(stmt, c + 1)) {
+        case SQLITE_NULL:
+          cells_[c] = {};
+          break;
+        case SQLITE_FLOAT: {
+          // Reals read as their shortest exact text, so a post compares them exactly.
+          auto& number = numbers_[c];
+          auto end =
+              std::to_chars(number.data(), number.data() + number.size(), sqlite3_column_double(stmt, c + 1));
+          cells_[c] = {number.data(), static_cast<std::size_t>(end.ptr - number.data()), false};
+          break;
+        }
+        default: {
+          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
+          cells_[c] = {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false};
+        }
+      }
+    }
+    return cells_.data();
+  }
+
+ private:
+  std::vector<RowCache::Cell> cells_;
+  std::vector<std::array<char, 32>> numbers_;
+};
+
 std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
   std::vector<RowCache::Cell> cells(edit.values.size());
   for (std::size_t c = 0; c < cells.size(); ++c)
@@ -117,30 +150,8 @@ void RecordSet::ReadRows(const std::string& sql) {
     fields.push_back(std::make_unique<Field>(*this, c, sqlite3_column_name(stmt, c + 1),
                                              KindOfDeclaredType(sqlite3_column_decltype(stmt, c + 1))));
   auto rows = std::make_unique<RowCache>(columns);
-  std::vector<RowCache::Cell> cells(columns);
-  std::vector<std::array<char, 32>> numbers(columns);
-  while (statement.Step()) {
-    for (int c = 0; c < columns; ++c) {
-      switch (sqlite3_column_type(stmt, c + 1)) {
-        case SQLITE_NULL:
-          cells[c] = {};
-          break;
-        case SQLITE_FLOAT: {
-          // Reals read as their shortest exact text, so a post compares them exactly.
-          auto end = std::to_chars(numbers[c].data(), numbers[c].data() + numbers[c].size(),
-                                   sqlite3_column_double(stmt, c + 1))
-                         .ptr;
-          cells[c] = {numbers[c].data(), static_cast<std::size_t>(end - numbers[c].data()), false};
-          break;
-        }
-        default: {
-          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
-          cells[c] = {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false};
-        }
-      }
-    }
-    rows->Add(sqlite3_column_int64(stmt, 0), cells.data());
-  }
+  CellReader reader(columns);
+  while (statement.Step()) rows->Add(sqlite3_column_int64(stmt, 0), reader.Read(stmt));
   rows->Compact();
   table_ = shape->table;
   fields_ = std::move(fields);
@@ -402,7 +413,7 @@ void RecordSet::InsertPending() {
     BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(),
                     edit_->values[columns[i]]);
   statement.Step();
-  int physical = rows_->Add(sqlite3_last_insert_rowid(db), CellsOf(*edit_).data());
+  int physical = StoreWritten(sqlite3_last_insert_rowid(db), -1);
   view_[current_] = physical;
   if (link_) link_->Add(physical, link_->KeyOf(*rows_, physical));
 }
@@ -441,7 +452,7 @@ void RecordSet::UpdatePending() {
   statement.Step();
   if (sqlite3_changes(db) == 0) throw StoreError(kUpdateConflict);
   std::string oldKey = link_ ? link_->KeyOf(*rows_, physical) : std::string();
-  rows_->Replace(physical, CellsOf(*edit_).data());
+  StoreWritten(rows_->RowId(physical), physical);
   if (link_) {
     std::string newKey = link_->KeyOf(*rows_, physical);
     if (newKey != oldKey) {
@@ -449,6 +460,28 @@ void RecordSet::UpdatePending() {
       link_->Add(physical, newKey);
     }
   }
+}
+
+// Keeps a written row as the store now holds it (defaults, conversions), so
+// that its next post compares against the real values. Falls back on the
+// values written when the row cannot be read back.
+int RecordSet::StoreWritten(std::int64_t rowId, int physical) {
+  try {
+    Statement statement(Database(), "select _rowid_, * from " + table_ + " where _rowid_ = ?");
+    statement.BindInt64(1, rowId);
+    if (sqlite3_column_count(statement.Handle()) - 1 == FieldCount() && statement.Step()) {
+      CellReader reader(FieldCount());
+      const RowCache::Cell* cells = reader.Read(statement.Handle());
+      if (physical < 0) return rows_->Add(rowId, cells);
+      rows_->Replace(physical, cells);
+      return physical;
+    }
+  } catch (const StoreError&) {
+  }
+  auto cells = CellsOf(*edit_);
+  if (physical < 0) return rows_->Add(rowId, cells.data());
+  rows_->Replace(physical, cells.data());
+  return physical;
 }
 
 void RecordSet::Cancel() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -143,6 +144,7 @@ class RecordSet {
   void WritePending();
   void InsertPending();
   void UpdatePending();
+  int StoreWritten(std::int64_t rowId, int physical);
   void RemovePendingRow();
   void DeleteCurrent();
   int PhysicalRow() const;

@@ -126,6 +126,24 @@ TEST_F(TwoConnectionsTest, WritersWaitForEachOtherInsteadOfFailing) {
   EXPECT_EQ(db.Scalar("select cust_name from customer where cust_no = 'S001'"), "甲");
 }
 
+TEST_F(TwoConnectionsTest, ANewRowShowsWhatTheStoreMadeOfItAndPostsAgain) {
+  db.Execute("create table extra (k text primary key, note text default 'n/a', n real)");
+  store::QueryRecordSet extra(first, "ADOQuery2");
+  extra.SQL().Add("select * from extra");
+  extra.Open();
+  extra.Append();
+  extra.FieldByName("k").SetAsString("a");
+  extra.Post();
+  EXPECT_EQ(extra.FieldByName("note").AsString(), "n/a");
+  extra.Edit();
+  extra.FieldByName("n").SetAsString("2.50");
+  extra.Post();
+  extra.Edit();
+  extra.FieldByName("note").SetAsString("ok");
+  extra.Post();
+  EXPECT_EQ(db.Scalar("select note || ' ' || n from extra"), "ok 2.5");
+}
+
 class ConversionTest : public ::testing::Test {
  protected:
   void SetUp() override {
