@@ -1,8 +1,39 @@
 #include "ui/menu/MenuStyle.h"
 
+#include <QPainter>
+#include <QStyleOptionMenuItem>
 #include <QWidget>
 
+#include "ui/menu/OwnerDrawMenu.h"
+#include "ui/menu/OwnerDrawMenuBar.h"
+#include "ui/menu/TCanvas.h"
+#include "ui/menu/TMenu.h"
+#include "ui/menu/TMenuItem.h"
+
 namespace ui {
+
+namespace {
+
+// The item a menu widget is measuring or drawing, when its menu is owner-drawn.
+TMenuItem* OwnerDrawnItem(const QWidget* widget) {
+  const QAction* action = nullptr;
+  if (auto* menu = qobject_cast<const OwnerDrawMenu*>(widget))
+    action = menu->StyledAction();
+  else if (auto* bar = qobject_cast<const OwnerDrawMenuBar*>(widget))
+    action = bar->StyledAction();
+  TMenuItem* item = TMenuItem::FromAction(action);
+  if (!item) return nullptr;
+  const TMenu* menu = item->GetParentMenu();
+  return menu && menu->OwnerDraw() ? item : nullptr;
+}
+
+// Where the client area of a menu widget starts: pop-up items sit inside the border ring.
+QPoint ClientOffset(const QWidget* widget) {
+  if (qobject_cast<const OwnerDrawMenu*>(widget)) return {MenuStyle::kPopupBorder, MenuStyle::kPopupBorder};
+  return {};
+}
+
+}  // namespace
 
 MenuStyle::MenuStyle() = default;
 
@@ -21,21 +52,83 @@ void MenuStyle::Install(QWidget* menuWidget, bool on) {
 }
 
 int MenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+  if (qobject_cast<const OwnerDrawMenu*>(widget)) {
+    switch (metric) {
+      case PM_MenuPanelWidth:
+        return kPopupBorder;
+      case PM_MenuHMargin:
+      case PM_MenuVMargin:
+        return 0;
+      default:
+        break;
+    }
+  }
+  if (qobject_cast<const OwnerDrawMenuBar*>(widget)) {
+    switch (metric) {
+      case PM_MenuBarItemSpacing:
+      case PM_MenuBarHMargin:
+      case PM_MenuBarVMargin:
+      case PM_MenuBarPanelWidth:
+        return 0;
+      default:
+        break;
+    }
+  }
   return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                                   const QWidget* widget) const {
+  if (type == CT_MenuItem || type == CT_MenuBarItem) {
+    TMenuItem* item = OwnerDrawnItem(widget);
+    if (item && item->OnMeasureItem.Assigned()) {
+      QImage scratch(1, 1, QImage::Format_RGB32);
+      TCanvas canvas(&scratch);
+      canvas.Font.TakeFrom(widget->font());
+      int width = 0;
+      int height = 0;
+      item->OnMeasureItem.code(item->OnMeasureItem.object, item, canvas, width, height);
+      // Like the window system, a pop-up adds the width of a check mark.
+      if (type == CT_MenuItem) width += kCheckMarkWidth;
+      return {width, height};
+    }
+  }
   return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
 void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                             const QWidget* widget) const {
+  if (element == CE_MenuItem || element == CE_MenuBarItem) {
+    TMenuItem* item = OwnerDrawnItem(widget);
+    if (item && item->OnDrawItem.Assigned() && !option->rect.isEmpty()) {
+      bool selected = option->state & State_Selected;
+      // A bar item under the mouse is only hot; it is selected when open or
+      // chosen with the keyboard.
+      if (element == CE_MenuBarItem)
+        selected = selected && ((option->state & State_Sunken) || widget->hasFocus());
+      const QRect rect = option->rect.translated(-ClientOffset(widget));
+      QImage image(option->rect.size(), QImage::Format_RGB32);
+      image.fill(ToQColor(clMenu));
+      TCanvas canvas(&image, rect.topLeft());
+      canvas.SetWindow(const_cast<QWidget*>(element == CE_MenuItem ? widget : widget->window()));
+      canvas.Font.TakeFrom(widget->font());
+      item->OnDrawItem.code(item->OnDrawItem.object, item, canvas, rect, selected);
+      painter->drawImage(option->rect.topLeft(), image);
+      return;
+    }
+  }
   QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 void MenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const {
+  if (element == PE_FrameMenu) {
+    auto* menu = qobject_cast<const OwnerDrawMenu*>(widget);
+    if (menu && !menu->Frame().isNull() && menu->Frame().size() == menu->size()) {
+      painter->drawImage(QPoint(0, 0), menu->Frame());
+      return;
+    }
+  }
   QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 

@@ -19,6 +19,8 @@ class MenuStyle : public QProxyStyle {
   static void Install(QWidget* menuWidget, bool on);
   // The border width of an owner-drawn pop-up: the ring the flat frame is drawn in.
   static constexpr int kPopupBorder = 3;
+  // What a pop-up adds to the width an owner-drawn item asks for.
+  static constexpr int kCheckMarkWidth = 12;
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr) const override;
