@@ -96,6 +96,19 @@ QVBoxLayout* FillWith(QWidget* page) {
   return layout;
 }
 
+ui::DBEdit* NewEdit(const char* field) {
+  auto* box = new ui::DBEdit;
+  box->SetDataField(field);
+  return box;
+}
+
+ui::DBComboBox* NewCombo(const char* field, const QStringList& items) {
+  auto* box = new ui::DBComboBox;
+  box->SetDataField(field);
+  box->SetItems(items);
+  return box;
+}
+
 }  // namespace
 
 void TQuotation::BuildPages() {
@@ -184,20 +197,9 @@ void TQuotation::AddField(QWidget* control, const char* name, int x, int y, int 
   }
 }
 
-void TQuotation::BuildHeaderFields() {
-  auto edit = [](const char* field) {
-    auto* box = new ui::DBEdit;
-    box->SetDataField(field);
-    return box;
-  };
-  auto combo = [](const char* field, const QStringList& items) {
-    auto* box = new ui::DBComboBox;
-    box->SetDataField(field);
-    box->SetItems(items);
-    return box;
-  };
+void TQuotation::BuildCustomerRow() {
   AddLabel("Label2", "客戶編號  ", 30, RowY(1));
-  DBEdit1 = edit("Cust_no");
+  DBEdit1 = NewEdit("Cust_no");
   AddField(DBEdit1, "DBEdit1", 99, RowY(1), 46);
   BtnCustNoFind = new QToolButton(Panel2);
   BtnCustNoFind->setObjectName("BtnCustNoFind");
@@ -214,44 +216,47 @@ void TQuotation::BuildHeaderFields() {
   QPalette face = DBEdit2->palette();
   face.setColor(QPalette::Base, face.color(QPalette::Button));
   DBEdit2->setPalette(face);
+}
 
+void TQuotation::BuildHeaderFields() {
+  BuildCustomerRow();
   auto* red = new QLabel("報價單號   ", Panel2);
   red->setObjectName("Label3");
   red->setGeometry(30, RowY(2) + 3, 68, 16);
   QPalette redText = red->palette();
   redText.setColor(QPalette::WindowText, Qt::red);
   red->setPalette(redText);
-  DBEdit3 = edit("quotation_number");
+  DBEdit3 = NewEdit("quotation_number");
   AddField(DBEdit3, "DBEdit3", 99, RowY(2), 89);
   AddLabel("Label4", "業務員   ", 232, RowY(2));
-  DBComboBox5 = combo("sales", quotation::SalesItems());
+  DBComboBox5 = NewCombo("sales", quotation::SalesItems());
   AddField(DBComboBox5, "DBComboBox5", 299, RowY(2), 95);
 
   AddLabel("Label5", "付款方式   ", 30, RowY(3));
-  DBComboBox1 = combo("pay_mode", quotation::PayModeItems());
+  DBComboBox1 = NewCombo("pay_mode", quotation::PayModeItems());
   AddField(DBComboBox1, "DBComboBox1", 99, RowY(3), 94);
   AddLabel("Label6", "交貨方式   ", 232, RowY(3));
-  DBComboBox3 = combo("consign_mode", quotation::ConsignModeItems());
+  DBComboBox3 = NewCombo("consign_mode", quotation::ConsignModeItems());
   AddField(DBComboBox3, "DBComboBox3", 299, RowY(3), 86);
   AddLabel("Label7", "稅別   ", 418, RowY(3));
-  DBEdit4 = edit("tax_type");
+  DBEdit4 = NewEdit("tax_type");
   AddField(DBEdit4, "DBEdit4", 458, RowY(3), 48);
 
   AddLabel("Label8", "付款條件   ", 30, RowY(4));
-  DBComboBox2 = combo("pay_condition", quotation::PayConditionItems());
+  DBComboBox2 = NewCombo("pay_condition", quotation::PayConditionItems());
   AddField(DBComboBox2, "DBComboBox2", 99, RowY(4), 94);
   AddLabel("Label9", "幣別   ", 232, RowY(4));
-  DBComboBox4 = combo("money_type", quotation::MoneyTypeItems());
+  DBComboBox4 = NewCombo("money_type", quotation::MoneyTypeItems());
   AddField(DBComboBox4, "DBComboBox4", 299, RowY(4), 86);
   AddLabel("Label10", "稅率   ", 418, RowY(4));
-  DBEdit5 = edit("tax_rate");
+  DBEdit5 = NewEdit("tax_rate");
   AddField(DBEdit5, "DBEdit5", 458, RowY(4), 48);
 
   AddLabel("Label11", "報價日期   ", 30, RowY(5));
-  DBEdit6 = edit("quotation_date");
+  DBEdit6 = NewEdit("quotation_date");
   AddField(DBEdit6, "DBEdit6", 99, RowY(5), 78);
   AddLabel("Label12", "有效日期", 232, RowY(5));
-  DBEdit7 = edit("availability_date");
+  DBEdit7 = NewEdit("availability_date");
   AddField(DBEdit7, "DBEdit7", 299, RowY(5), 86);
 }
 

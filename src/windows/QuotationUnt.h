@@ -127,6 +127,7 @@ class TQuotation : public QWidget {
   QFrame* BuildSearchPanel();
   void BuildInputPage();
   void BuildHeaderFields();
+  void BuildCustomerRow();
   void AddField(QWidget* control, const char* name, int x, int y, int width);
   void AddLabel(const char* name, const QString& caption, int x, int y);
   void BuildLineEntry();
