@@ -103,9 +103,12 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent), ui::Form(this) {
 }
 
 TMainFrm::~TMainFrm() {
-  // Children go first, while the frame and its menus are still whole.
+  // Children go first, while the frame and its menus are still whole; the
+  // painter goes before the menus, so that no item is painted while the form
+  // that owns it comes apart.
   merge_.reset();
   delete MdiArea;
+  delete XPBarMenu1;
 }
 
 void TMainFrm::SetChildFactory(Child kind, ChildFactory factory) {
