@@ -84,7 +84,15 @@ std::optional<SysColors::Table>& SysColors::Fixed() {
 TColor SysColors::Get(int index) {
   if (index < 0 || index >= kCount) return clBlack;
   if (Fixed()) return (*Fixed())[index];
-  return FromPalette(QApplication::palette())[index];
+  // Worked out again only when the application palette changes.
+  static Table cached;
+  static qint64 cachedKey = -1;
+  const QPalette palette = QApplication::palette();
+  if (palette.cacheKey() != cachedKey) {
+    cached = FromPalette(palette);
+    cachedKey = palette.cacheKey();
+  }
+  return cached[index];
 }
 
 void SysColors::UseTable(const Table& table) { Fixed() = table; }

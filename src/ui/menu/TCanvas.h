@@ -126,6 +126,8 @@ class TCanvas {
   void Fill(const TRect& rect, TColor color);
   void Plot(int x, int y, unsigned rgb);
   QRgb Raw(int x, int y) const;  // image pixel at canvas point, no clip test
+  QRgb* Line(int y);             // image row of a canvas row (32-bit images)
+  const QRgb* ConstLine(int y) const;
   bool Inside(int x, int y) const;
   void Begin(QPainter& painter) const;
   unsigned Device(TColor color) const;  // the QRgb the device stores for a colour
