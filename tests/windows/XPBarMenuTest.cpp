@@ -607,6 +607,105 @@ TEST_F(PaintFixture, PaintingHooksItemsAddedLater) {
   EXPECT_EQ(late->OnMeasureItem.code, &TXPBarMenu::MeasureItemThunk);
 }
 
+int Ink(const QImage& image, const QRect& area) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += qGray(image.pixel(x, y)) < 100;
+  return n;
+}
+
+TEST_F(PaintFixture, DefaultItemIsBoldAndEmbossedOnlyWhenEnabled) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  item->SetCaption("WWWW");
+  const QRect rect(0, 0, 200, 23), text(24, 0, 176, 24);
+  Paint(item, rect);
+  const int plain = Ink(image, text);
+  ASSERT_GT(plain, 0);
+  item->SetDefault(true);
+  Paint(item, rect);
+  EXPECT_GT(Ink(image, text), plain);
+
+  item->SetEnabled(false);
+  item->SetDefault(false);
+  Paint(item, rect);
+  const QImage disabledPlain = image.copy();
+  item->SetDefault(true);
+  Paint(item, rect);
+  EXPECT_EQ(image, disabledPlain);
+}
+
+TEST_F(PaintFixture, ShortcutIsDrawnLighterAtTheRight) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  item->SetCaption("x");
+  const QRect right(120, 0, 70, 24);
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(Ink(image, right), 0);
+  item->SetShortCut(QKeySequence("Ctrl+W"));
+  Paint(item, QRect(0, 0, 200, 23));
+  int lighter = 0;  // text in Darken(black, -40): (40, 42, 40) at its darkest
+  for (int y = 0; y < 24; ++y)
+    for (int x = 120; x < 190; ++x) lighter += At(x, y) == RGB(40, 42, 40);
+  EXPECT_GT(lighter, 0);
+  EXPECT_EQ(Ink(image, QRect(191, 0, 9, 24)), 0);  // ends ten pixels in
+}
+
+TEST_F(PaintFixture, PictureBarIsStretchedOrSitsAtTheBottom) {
+  painter->SetBarStyle(TXPBarMenu::bsBitmap);
+  QImage red(22, 10, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  painter->SetBarBitmap(ui::TBitmap(red));
+  for (int i = 0; i < 4; ++i) Item("Item", file);
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(At(1, 0), RGB(255, 0, 0));  // stretched from two rows above the bar
+  EXPECT_EQ(At(1, 50), RGB(255, 0, 0));
+
+  image.fill(Qt::white);
+  painter->SetBarStretch(false);
+  Paint(item, QRect(0, 0, 200, 23));
+  int firstRed = -1, lastRed = -1;
+  for (int y = 0; y < image.height(); ++y)
+    if (At(1, y) == RGB(255, 0, 0)) {
+      if (firstRed < 0) firstRed = y;
+      lastRed = y;
+    }
+  EXPECT_EQ(lastRed - firstRed + 1, 10);
+  EXPECT_GT(firstRed, 30);
+}
+
+TEST_F(PaintFixture, BarEventsMayMoveOrVetoTheBar) {
+  struct Moves {
+    static void Measure(void*, TMenuItem*, TCanvas&, ui::TRect& rect, ui::TRect& bar) {
+      bar.Left += 5;
+      rect.Left += 10;
+    }
+    static void Veto(void* seen, TMenuItem*, TCanvas&, const ui::TRect& bar, bool& canDraw) {
+      *static_cast<int*>(seen) = bar.Left;
+      canDraw = false;
+    }
+  };
+  painter->SetBarCaption("ZQ");
+  int seenLeft = -1;
+  painter->OnMeasureBar = {&Moves::Measure, nullptr};
+  painter->OnDrawBar = {&Moves::Veto, &seenLeft};
+  painter->SetIconWidth(24);
+  item->SetChecked(true);
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(seenLeft, 6);
+  EXPECT_EQ(At(3, 5), ui::clWhite);  // no bar
+  // The item still starts a bar's width (and the moved ten) further right: box at 32 + 7.
+  EXPECT_EQ(At(39, 7), kHighlight);
+}
+
+TEST_F(PaintFixture, RightToLeftMenusPutTheIconColumnAtTheRight) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  menu->SetRightToLeft(true);
+  item->SetChecked(true);
+  Paint(item, QRect(0, 0, 200, 23));
+  EXPECT_EQ(At(183, 7), kHighlight);  // box (183, 7, 193, 17)
+  EXPECT_EQ(At(192, 16), kHighlight);
+  EXPECT_NE(At(7, 7), kHighlight);
+}
+
 // ---------------------------------------------------------------------------
 // A real owner-drawn pop-up
 
