@@ -45,13 +45,32 @@ void BindParameters(Statement& statement, const Parameters& params) {
   }
 }
 
+bool HasTextAffinity(const char* declared) {
+  std::string type;
+  for (const char* p = declared ? declared : ""; *p; ++p)
+    type += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  if (type.find("INT") != std::string::npos) return false;
+  return type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
+         type.find("TEXT") != std::string::npos;
+}
+
 // The cells of a statement's current row, the row identity in column 0 left out.
 class CellReader {
  public:
-  explicit CellReader(int columns) : cells_(columns), numbers_(columns) {}
+  CellReader(sqlite3_stmt* stmt, int columns) : cells_(columns), numbers_(columns), textOnly_(columns) {
+    for (int c = 0; c < columns; ++c) textOnly_[c] = HasTextAffinity(sqlite3_column_decltype(stmt, c + 1));
+  }
 
   const RowCache::Cell* Read(sqlite3_stmt* stmt) {
     for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
+      if (textOnly_[c]) {
+        // Text affinity holds only text or null: no need to ask for the type.
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
+        cells_[c] =
+            text ? RowCache::Cell{text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false}
+                 : RowCache::Cell{};
+        continue;
+      }
       switch (sqlite3_column_type(stmt, c + 1)) {
         case SQLITE_NULL:
           cells_[c] = {};
@@ -76,6 +95,7 @@ class CellReader {
  private:
   std::vector<RowCache::Cell> cells_;
   std::vector<std::array<char, 32>> numbers_;
+  std::vector<bool> textOnly_;
 };
 
 std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
@@ -150,7 +170,7 @@ void RecordSet::ReadRows(const std::string& sql) {
     fields.push_back(std::make_unique<Field>(*this, c, sqlite3_column_name(stmt, c + 1),
                                              KindOfDeclaredType(sqlite3_column_decltype(stmt, c + 1))));
   auto rows = std::make_unique<RowCache>(columns);
-  CellReader reader(columns);
+  CellReader reader(stmt, columns);
   while (statement.Step()) rows->Add(sqlite3_column_int64(stmt, 0), reader.Read(stmt));
   rows->Compact();
   table_ = shape->table;
@@ -470,7 +490,7 @@ int RecordSet::StoreWritten(std::int64_t rowId, int physical) {
     Statement statement(Database(), "select _rowid_, * from " + table_ + " where _rowid_ = ?");
     statement.BindInt64(1, rowId);
     if (sqlite3_column_count(statement.Handle()) - 1 == FieldCount() && statement.Step()) {
-      CellReader reader(FieldCount());
+      CellReader reader(statement.Handle(), FieldCount());
       const RowCache::Cell* cells = reader.Read(statement.Handle());
       if (physical < 0) return rows_->Add(rowId, cells);
       rows_->Replace(physical, cells);

@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kChunkSize = 256 * 1024;
 }
 
-RowCache::RowCache(int columns) : columns_(columns) {}
+RowCache::RowCache(int columns) : columns_(columns), nullBytes_((columns + 7) / 8) {}
 
 RowCache::~RowCache() = default;
 
@@ -16,12 +16,13 @@ char* RowCache::Allocate(std::size_t size) {
   if (size == 0) return nullptr;
   if (size > kChunkSize / 4) {
     // Large rows get a chunk of their own so the current one is not wasted.
-    chunks_.push_back(std::make_unique<char[]>(size));
+    chunks_.push_back(std::unique_ptr<char[]>(new char[size]));
     chunkBytes_ += size;
     return chunks_.back().get();
   }
   if (size > chunkLeft_) {
-    chunks_.push_back(std::make_unique<char[]>(kChunkSize));
+    // Not value-initialised: every byte handed out is written before it is read.
+    chunks_.push_back(std::unique_ptr<char[]>(new char[kChunkSize]));
     chunkBytes_ += kChunkSize;
     chunkFree_ = chunks_.back().get();
     chunkLeft_ = kChunkSize;
@@ -38,12 +39,14 @@ void RowCache::Store(int row, const Cell* cells) {
   char* data = Allocate(total);
   rows_[row].data = data;
   std::uint16_t* ends = ends_.data() + static_cast<std::size_t>(row) * columns_;
-  bool wide = total >= kWide;
+  std::uint8_t* nulls = nulls_.data() + static_cast<std::size_t>(row) * nullBytes_;
+  std::memset(nulls, 0, nullBytes_);
+  const bool wide = total >= kWide;
   std::vector<std::uint32_t>* wideEnds = nullptr;
   if (wide) {
     wideEnds = &wide_[row];
     wideEnds->assign(columns_, 0);
-  } else {
+  } else if (!wide_.empty()) {
     wide_.erase(row);
   }
   std::size_t offset = 0;
@@ -54,12 +57,7 @@ void RowCache::Store(int row, const Cell* cells) {
       (*wideEnds)[c] = static_cast<std::uint32_t>(offset);
     else
       ends[c] = static_cast<std::uint16_t>(offset);
-    std::size_t bit = static_cast<std::size_t>(row) * columns_ + c;
-    std::uint8_t mask = static_cast<std::uint8_t>(1u << (bit & 7));
-    if (cells[c].null)
-      nulls_[bit >> 3] |= mask;
-    else
-      nulls_[bit >> 3] &= static_cast<std::uint8_t>(~mask);
+    if (cells[c].null) nulls[c >> 3] |= static_cast<std::uint8_t>(1u << (c & 7));
   }
   if (wide) ends[0] = kWide;
 }
@@ -68,10 +66,15 @@ int RowCache::Add(std::int64_t rowId, const Cell* cells) {
   int row = static_cast<int>(rows_.size());
   rows_.push_back({nullptr, rowId});
   ends_.resize(ends_.size() + columns_);
-  nulls_.resize((rows_.size() * columns_ + 7) / 8);
-  deleted_.push_back(false);
+  nulls_.resize(nulls_.size() + nullBytes_);
   Store(row, cells);
   return row;
+}
+
+void RowCache::MarkDeleted(int row) {
+  // Kept only once something was deleted: most sets never delete.
+  if (deleted_.size() < rows_.size()) deleted_.resize(rows_.size(), false);
+  deleted_[row] = true;
 }
 
 void RowCache::Replace(int row, const Cell* cells) { Store(row, cells); }
@@ -91,11 +94,19 @@ std::string_view RowCache::Text(int row, int column) const {
   return std::string_view(rows_[row].data + begin, end - begin);
 }
 
+namespace {
+// Copying a vector to trim it costs time: only worth it when much is spare.
+template <typename Vector>
+void Trim(Vector& vector) {
+  if (vector.capacity() - vector.size() > vector.size() / 8) vector.shrink_to_fit();
+}
+}  // namespace
+
 void RowCache::Compact() {
-  rows_.shrink_to_fit();
-  ends_.shrink_to_fit();
-  nulls_.shrink_to_fit();
-  deleted_.shrink_to_fit();
+  Trim(rows_);
+  Trim(ends_);
+  Trim(nulls_);
+  Trim(deleted_);
 }
 
 std::size_t RowCache::MemoryBytes() const {

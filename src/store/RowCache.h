@@ -32,13 +32,12 @@ class RowCache {
   int Add(std::int64_t rowId, const Cell* cells);
   // Gives a stored row new values (after an update was posted).
   void Replace(int row, const Cell* cells);
-  void MarkDeleted(int row) { deleted_[row] = true; }
-  bool Deleted(int row) const { return deleted_[row]; }
+  void MarkDeleted(int row);
+  bool Deleted(int row) const { return row < static_cast<int>(deleted_.size()) && deleted_[row]; }
 
   std::int64_t RowId(int row) const { return rows_[row].rowId; }
   bool IsNull(int row, int column) const {
-    std::size_t bit = static_cast<std::size_t>(row) * columns_ + column;
-    return (nulls_[bit >> 3] >> (bit & 7)) & 1;
+    return (nulls_[static_cast<std::size_t>(row) * nullBytes_ + (column >> 3)] >> (column & 7)) & 1;
   }
   std::string_view Text(int row, int column) const;
   std::optional<std::string_view> Value(int row, int column) const {
@@ -61,10 +60,11 @@ class RowCache {
   void Store(int row, const Cell* cells);
 
   int columns_;
+  int nullBytes_;  // per row: one bit per cell
   std::vector<Row> rows_;
   std::vector<std::uint16_t> ends_;  // per cell: end of its text, relative to the row's start
-  std::vector<std::uint8_t> nulls_;  // one bit per cell
-  std::vector<bool> deleted_;
+  std::vector<std::uint8_t> nulls_;
+  std::vector<bool> deleted_;                                 // empty until a row is deleted
   std::unordered_map<int, std::vector<std::uint32_t>> wide_;  // rows of 64 KiB text or more
   std::vector<std::unique_ptr<char[]>> chunks_;
   char* chunkFree_ = nullptr;
