@@ -200,14 +200,6 @@ TEST_F(CustFrmStateTest, MenuItemsActWhileTheButtonsAreDisabled) {
   EXPECT_EQ(w->ADOQuery1.State(), State::Browse);
 }
 
-TEST_F(CustFrmStateTest, PrintAndExcelDoNothing) {
-  Press(B::Print);
-  Press(B::Excel);
-  EXPECT_EQ(w->ADOQuery1.State(), State::Browse);
-  EXPECT_EQ(w->ADOQuery1.RecNo(), 0);
-  EXPECT_TRUE(Shown().empty());
-}
-
 TEST_F(CustFrmStateTest, ABadLastNumberStopsNewBeforeAppending) {
   Seed({{{"cust_no", "S99X"}}});  // sorts last: its serial reads as 99
   Press(B::New);

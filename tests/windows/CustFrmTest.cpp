@@ -69,14 +69,6 @@ TEST_F(CustFrmTest, OpensOnTheWholeTableWithTheEntryBoxesLocked) {
   EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(CustFrmTest, EntryBoxesComeInTheOrderTheyAreSwitched) {
-  TCustFrm& w = *OpenWindow();
-  std::vector<QString> names;
-  for (QWidget* box : w.Panel2->EntryBoxes()) names.push_back(box->objectName());
-  EXPECT_EQ(names, (std::vector<QString>{"DBEdit2", "DBEdit3", "DBEdit4", "DBEdit5", "DBEdit6", "DBEdit7",
-                                         "DBEdit8", "DBEdit9", "DBEdit10", "DBEdit11", "DBComboBox1"}));
-}
-
 TEST_F(CustFrmTest, LayoutFollowsTheDesign) {
   TCustFrm& w = *OpenWindow();
   w.show();
