@@ -246,6 +246,7 @@ void RecordSet::Prior() {
 
 void RecordSet::MoveTo(int row) {
   RequireActive();
+  if (row == current_) return;  // a click on the current row keeps its pending change going
   int pendingInsert = state_ == DataSetState::Insert ? current_ : -1;
   int countBefore = RecordCount();
   FinishPending();

@@ -233,6 +233,22 @@ TEST_F(RecordSetTest, MovesPostAChangedRowAndDropAnUntouchedOne) {
   EXPECT_EQ(query.RecordCount(), 4);
 }
 
+TEST_F(RecordSetTest, MoveToTheCurrentRowKeepsTheNewRowAndOtherRowsFinishIt) {
+  query.Open();
+  query.Append();
+  query.MoveTo(3);
+  EXPECT_EQ(query.State(), DataSetState::Insert);
+  query.MoveTo(1);
+  EXPECT_EQ(query.State(), DataSetState::Browse);
+  EXPECT_EQ(query.RecordCount(), 3);
+  EXPECT_EQ(query.FieldByName("cust_no").AsString(), "S002");
+
+  query.Insert();  // before S002; dropping it shifts the rows after it back
+  query.MoveTo(3);
+  EXPECT_EQ(query.FieldByName("cust_no").AsString(), "S003");
+  EXPECT_THROW(query.MoveTo(3), StoreError);
+}
+
 TEST_F(RecordSetTest, EditStates) {
   query.Open();
   query.Edit();
