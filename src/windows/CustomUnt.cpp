@@ -81,26 +81,32 @@ void TCustFrm::OpenData() {
 
 void TCustFrm::BtnNewClick() {
   if (!ResolvePending()) return;
-  ADOQuery1.Close();
-  ADOQuery1.SQL().Clear();
-  ADOQuery1.Params().Clear();
-  ADOQuery1.SQL().Add(store::NextCustNoQuery());
-  ADOQuery1.Open();
-  ADOQuery1.Last();
-  const std::string number = store::NextCustNo(ADOQuery1.FieldByName("cust_no").AsString());
+  const std::string number = AllocateNumber();
   ADOQuery1.Append();
   newNumber_ = QString::fromStdString(number);
   newDate_ = Today();
   Panel2->DBEdit1->SetText(newNumber_);
   Panel2->SetEntryBoxesEnabled(true);
   Panel2->DBEdit2->setFocus();
+  ShowNewRowValues();
+  EnableUndoSave();
+  AddFlag = 1;
+}
+
+// The whole table again, then the number after its last row's.
+std::string TCustFrm::AllocateNumber() {
+  Requery(store::NextCustNoQuery(), std::nullopt);
+  ADOQuery1.Last();
+  return store::NextCustNo(ADOQuery1.FieldByName("cust_no").AsString());
+}
+
+// Boxes that already show the new row's empty values write nothing here.
+void TCustFrm::ShowNewRowValues() {
   for (ui::DBEdit* box : {Panel2->DBEdit2, Panel2->DBEdit3, Panel2->DBEdit4, Panel2->DBEdit5, Panel2->DBEdit6,
                           Panel2->DBEdit7, Panel2->DBEdit8, Panel2->DBEdit9})
     box->SetText(QString());
   Panel2->DBEdit10->SetText(newDate_);
   Panel2->DBEdit11->SetText(QString());
-  EnableUndoSave();
-  AddFlag = 1;
 }
 
 void TCustFrm::BtnEditClick() {
@@ -212,7 +218,7 @@ void TCustFrm::EnableUndoSave() {
   ToolBar1->Action(ui::RecordToolBar::Save)->setEnabled(true);
 }
 
-void TCustFrm::Requery(const char* sql, const std::optional<QString>& text) {
+void TCustFrm::Requery(const std::string& sql, const std::optional<QString>& text) {
   ADOQuery1.Close();
   ADOQuery1.SQL().Clear();
   ADOQuery1.Params().Clear();

@@ -100,11 +100,13 @@ class TCustFrm : public QWidget, public ui::Form {
                              Handler handler);
   void ConnectToolBar();
   void ConnectSearch();
+  std::string AllocateNumber();
+  void ShowNewRowValues();
   void EnableUndoSave();
   // Before a close or re-query: keeps the user's typing from being dropped unasked.
   bool ResolvePending();
   bool HoldsOnlyNewValues() const;
-  void Requery(const char* sql, const std::optional<QString>& text);
+  void Requery(const std::string& sql, const std::optional<QString>& text);
 
   QString newNumber_;  // what the last New put into the number and date boxes
   QString newDate_;
