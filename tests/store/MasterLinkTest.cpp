@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "store/CommandRecordSet.h"
@@ -165,6 +166,45 @@ TEST_F(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
   EXPECT_THROW(master.Next(), store::StoreError);
   EXPECT_EQ(lines.State(), DataSetState::Edit);  // the line stays pending, the header moved
   EXPECT_EQ(master.RecNo(), 1);
+}
+
+// After a mix of appends, moves between headers and deletes, every header
+// still shows exactly the lines the file holds for it.
+TEST_F(MasterLinkTest, TheIndexStaysTrueToTheFileThroughChanges) {
+  unsigned seed = 7;
+  auto next = [&seed](unsigned range) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % range;
+  };
+  for (int step = 0; step < 120; ++step) {
+    master.MoveTo(static_cast<int>(next(3)));
+    unsigned action = next(4);
+    if (action <= 1 || lines.IsEmpty()) {
+      lines.Append();
+      lines.FieldByName("name_number").SetAsString("L" + std::to_string(step));
+    } else if (action == 2) {
+      lines.MoveTo(static_cast<int>(next(static_cast<unsigned>(lines.RecordCount()))));
+      lines.Edit();
+      lines.FieldByName("quotation_number").SetAsString(next(2) ? "Q1" : "Q2");
+    } else {
+      lines.Delete();
+    }
+  }
+  lines.CheckBrowseMode();
+  // A line moved away stays in view until the header changes: start elsewhere.
+  master.Last();
+  for (int header = 0; header < master.RecordCount(); ++header) {
+    master.MoveTo(header);
+    std::vector<std::string> shown = Names();
+    std::sort(shown.begin(), shown.end());
+    std::string expected = db.Scalar(
+        "select group_concat(name_number, ',') from (select name_number from QuoDilate where Cust_no = '" +
+        master.FieldByName("Cust_no").AsString() + "' and quotation_number = '" +
+        master.FieldByName("quotation_number").AsString() + "' order by name_number)");
+    std::string actual;
+    for (const auto& name : shown) actual += (actual.empty() ? "" : ",") + name;
+    EXPECT_EQ(actual, expected) << "header " << header;
+  }
 }
 
 TEST_F(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
