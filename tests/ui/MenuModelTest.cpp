@@ -105,6 +105,9 @@ TEST_F(FormFixture, ItemPropertiesReachTheAction) {
   item->SetChecked(true);
   EXPECT_TRUE(action->isCheckable());
   EXPECT_TRUE(action->isChecked());
+  item->SetChecked(false);
+  EXPECT_FALSE(action->isCheckable());
+  item->SetChecked(true);
   item->SetShortCut(QKeySequence("Ctrl+N"));
   EXPECT_EQ(action->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_FALSE(item->ShortCutText().isEmpty());

@@ -63,7 +63,8 @@ QString TMenuItem::ShortCutText() const { return shortCut_.toString(QKeySequence
 
 void TMenuItem::SetChecked(bool checked) {
   checked_ = checked;
-  if (checked) action_->setCheckable(true);
+  // Unchecked plain items show no empty check box in the standard look.
+  action_->setCheckable(checked || radioItem_);
   action_->setChecked(checked);
 }
 
