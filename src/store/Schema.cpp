@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,9 +76,6 @@ struct Database {
 };
 
 void OpenNew(Database& database, const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::exists(path, error))
-    throw StoreError("Cannot create '" + path + "': the file already exists");
   if (sqlite3_open_v2(path.c_str(), &database.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
       SQLITE_OK)
     throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
@@ -203,22 +201,41 @@ long long Count(sqlite3* db, const char* table) {
 
 }  // namespace
 
+namespace {
+
+// Builds a new file; a failure half-way removes it, so that a later attempt
+// does not find a damaged file in the way.
+void CreateWith(const std::string& path, const std::function<void(sqlite3*)>& fill) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error))
+    throw StoreError("Cannot create '" + path + "': the file already exists");
+  try {
+    Database database;
+    OpenNew(database, path);
+    fill(database.db);
+  } catch (...) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(path + suffix, error);
+    throw;
+  }
+}
+
+}  // namespace
+
 void CreateDatabase(const std::string& path) {
-  Database database;
-  OpenNew(database, path);
+  CreateWith(path, [](sqlite3*) {});
 }
 
 void CreateDemoDatabase(const std::string& path, int customers) {
-  Database database;
-  OpenNew(database, path);
-  Picker pick;
-  Execute(database.db, "begin");
-  for (int serial = 1; serial <= customers; ++serial) {
-    AddCustomer(database.db, pick, serial);
-    for (int number = 1, quotations = pick.Between(0, 3); number <= quotations; ++number)
-      AddQuotation(database.db, pick, serial, number);
-  }
-  Execute(database.db, "commit");
+  CreateWith(path, [customers](sqlite3* db) {
+    Picker pick;
+    Execute(db, "begin");
+    for (int serial = 1; serial <= customers; ++serial) {
+      AddCustomer(db, pick, serial);
+      for (int number = 1, quotations = pick.Between(0, 3); number <= quotations; ++number)
+        AddQuotation(db, pick, serial, number);
+    }
+    Execute(db, "commit");
+  });
 }
 
 std::string CheckDatabase(const std::string& path) {

@@ -59,6 +59,13 @@ TEST(SchemaTest, CreatingNeverOverwritesAFile) {
   EXPECT_EQ(db.Scalar("select count(*) from customer"), "1");
 }
 
+TEST(SchemaTest, AFailedCreationLeavesNoFileBehind) {
+  TempDatabase db;
+  std::string path = db.Dir() + "/no-such-dir/new.mdb";
+  EXPECT_THROW(store::CreateDatabase(path), store::StoreError);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST(SchemaTest, DemoDataIsCompleteAndConsistent) {
   TempDatabase db;
   std::string path = db.Dir() + "/demo.mdb";
