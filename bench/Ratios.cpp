@@ -50,7 +50,7 @@ void RunFinishers() {
 }
 
 void PrintRatios() {
-  for (const auto& [name, value] : Ratios()) std::printf("ratio %s %.3f\n", name.c_str(), value);
+  for (const auto& [name, value] : Ratios()) std::printf("ratio %s %.4g\n", name.c_str(), value);
   std::fflush(stdout);
 }
 
