@@ -91,7 +91,8 @@ class TMenuItem : public Component {
   static TMenuItem* FromAction(const QAction* action);
   // Sets or removes the owner-draw style on the sub-menus of this branch.
   void SyncStyle(bool ownerDraw);
-  // Makes the widgets showing the item measure it again (after its events changed).
+  // Makes the widgets showing the item measure it again (after its events
+  // changed); the action's data serves as the change counter.
   void EventsChanged();
 
  private:
