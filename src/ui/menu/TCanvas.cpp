@@ -70,7 +70,10 @@ unsigned TCanvas::Device(TColor color) const {
 
 void TCanvas::ExcludeClipRect(const TRect& rect) { clip_ -= rect.ToQRect(); }
 
-bool TCanvas::Inside(int x, int y) const { return clip_.contains(QPoint(x, y)); }
+bool TCanvas::Inside(int x, int y) const {
+  if (clip_.rectCount() == 1) return clip_.boundingRect().contains(x, y);
+  return clip_.contains(QPoint(x, y));
+}
 
 QRgb* TCanvas::Line(int y) { return reinterpret_cast<QRgb*>(image_->scanLine(y - origin_.y())); }
 

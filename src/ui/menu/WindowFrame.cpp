@@ -7,8 +7,10 @@ namespace ui {
 
 WindowFrame::WindowFrame(QWidget* window)
     : window_(window), image_(window->size(), QImage::Format_RGB32), canvas_(&image_) {
-  DrawClassicBorder();
+  // The client area is never shown from here: cleared, not painted.
+  image_.fill(0);
   canvas_.ExcludeClipRect(ClientRect());
+  DrawClassicBorder();
 }
 
 WindowFrame::~WindowFrame() {
