@@ -489,6 +489,17 @@ TEST_F(PaintFixture, SelectionIsFilledAndFramedOneInsideTopBottomAndRight) {
   EXPECT_NE(At(5, 23), kHighlight);
 }
 
+TEST_F(PaintFixture, Frame3DSelectionIsASunkenEdge) {
+  painter->SetBarStyle(TXPBarMenu::bsNone);
+  painter->SetFrame3D(true);
+  Paint(item, QRect(0, 0, 200, 23), true);
+  EXPECT_EQ(At(0, 0), kBtnShadow);
+  EXPECT_EQ(At(100, 0), kBtnShadow);
+  EXPECT_EQ(At(199, 10), ui::clWhite);
+  EXPECT_EQ(At(100, 23), ui::clWhite);
+  EXPECT_EQ(At(5, 5), painter->Lighten(canvas, IconBack(), Step(5, 0, 24)));  // no fill
+}
+
 TEST_F(PaintFixture, DisabledItemUnderTheMouseGetsNoHighlight) {
   painter->SetBarStyle(TXPBarMenu::bsNone);
   item->SetEnabled(false);
