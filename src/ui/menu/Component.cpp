@@ -10,6 +10,11 @@ Component::Component(Component* owner) {
 
 Component::~Component() {
   destroying_ = true;
+  DestroyComponents();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void Component::DestroyComponents() {
   // Last first, each taken off the list before it goes, so that one owned
   // component deleting another (an item its children) finds the list current.
   while (!components_.empty()) {
@@ -17,7 +22,6 @@ Component::~Component() {
     RemoveComponent(last);
     delete last;
   }
-  if (owner_) owner_->RemoveComponent(this);
 }
 
 void Component::JoinOwner(Component* owner) {

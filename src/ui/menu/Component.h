@@ -26,6 +26,9 @@ class Component {
   virtual void Notification(Component* component, Operation operation);
 
  protected:
+  // Deletes what this component owns, last first. A form calls it from its own
+  // destructor so that components still see a whole form while they go.
+  void DestroyComponents();
   // For classes whose owner must hear of them as what they are: construct the
   // base with no owner and join at the end of the derived constructor.
   void JoinOwner(Component* owner);

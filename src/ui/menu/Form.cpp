@@ -6,7 +6,7 @@ namespace ui {
 
 Form::Form(QWidget* window) : Component(nullptr), window_(window) {}
 
-Form::~Form() = default;
+Form::~Form() { DestroyComponents(); }
 
 QString Form::Caption() const { return window_ ? window_->windowTitle() : QString(); }
 
