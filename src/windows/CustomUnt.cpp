@@ -15,6 +15,7 @@
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
 #include "ui/app/RecordToolBar.h"
+#include "ui/app/TrimControl.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
 #include "ui/data/DataSource.h"
@@ -32,15 +33,6 @@ const char* const kWholeTable = "select * from customer";
 // while % and _ keep their pattern meaning.
 const char* const kByNumber = "select * from customer where cust_no like '%' || :T || '%'";
 const char* const kByAddress = "select * from customer where incaddr like '%' || :T || '%'";
-
-// Drops every character below 33 from both ends, as the search expects.
-QString TrimControl(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text[begin].unicode() < 33) ++begin;
-  while (end > begin && text[end - 1].unicode() < 33) --end;
-  return text.mid(begin, end - begin);
-}
 
 // Today in the user's short date format.
 QString Today() {
@@ -170,9 +162,9 @@ void TCustFrm::BtnFindClick() {
   const QString name = Panel1->edtname->text();
   const QString address = Panel1->Edtaddress->text();
   if (!name.isEmpty())
-    Requery(kByNumber, TrimControl(name));
+    Requery(kByNumber, ui::TrimControl(name));
   else if (!address.isEmpty())
-    Requery(kByAddress, TrimControl(address));
+    Requery(kByAddress, ui::TrimControl(address));
   else
     Requery(kWholeTable, std::nullopt);
 }

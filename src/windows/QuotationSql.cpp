@@ -2,16 +2,11 @@
 
 #include "store/CommandRecordSet.h"
 #include "store/QueryRecordSet.h"
+#include "ui/app/TrimControl.h"
 
 namespace quotation {
 
-std::string Trimmed(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text.at(begin).unicode() < 33) ++begin;
-  while (end > begin && text.at(end - 1).unicode() < 33) --end;
-  return text.mid(begin, end - begin).toStdString();
-}
+std::string Trimmed(const QString& text) { return ui::TrimControl(text).toStdString(); }
 
 void SetHeaderSearch(store::CommandRecordSet& headers, const QString& custNo,
                      const QString& quotationNumber) {
