@@ -4,7 +4,7 @@
 #include "store/CustomerNumber.h"
 #include "store/QueryRecordSet.h"
 #include "store/StoreError.h"
-#include "store/TempDatabase.h"
+#include "support/TempDatabase.h"
 
 using store::NextCustNo;
 

@@ -6,7 +6,7 @@
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
-#include "store/TempDatabase.h"
+#include "support/TempDatabase.h"
 
 using store::DataSetState;
 using store::RecordSetEvent;

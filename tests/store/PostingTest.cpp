@@ -7,25 +7,16 @@
 #include "store/Connection.h"
 #include "store/DateFormat.h"
 #include "store/QueryRecordSet.h"
-#include "store/StoreError.h"
-#include "store/TempDatabase.h"
+#include "store/Statement.h"
+#include "support/StoreMessage.h"
+#include "support/TempDatabase.h"
 
 using store::DataSetState;
-using store::StoreError;
 
 namespace {
 
 constexpr const char* kConflict =
     "Row cannot be located for updating. Some values may have been changed since it was last read.";
-
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const StoreError& error) {
-    return error.what();
-  }
-  return "(no error)";
-}
 
 // Two windows, each with its own connection, on one file.
 class TwoConnectionsTest : public ::testing::Test {

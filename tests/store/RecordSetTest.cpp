@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -8,22 +9,14 @@
 #include "store/QueryRecordSet.h"
 #include "store/RecordSet.h"
 #include "store/StoreError.h"
-#include "store/TempDatabase.h"
+#include "support/StoreMessage.h"
+#include "support/TempDatabase.h"
 
 using store::DataSetState;
 using store::RecordSetEvent;
 using store::StoreError;
 
 namespace {
-
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const StoreError& error) {
-    return error.what();
-  }
-  return "(no error)";
-}
 
 class RecordSetTest : public ::testing::Test {
  protected:

@@ -8,7 +8,7 @@
 #include "store/QueryRecordSet.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
-#include "store/TempDatabase.h"
+#include "support/TempDatabase.h"
 
 namespace {
 

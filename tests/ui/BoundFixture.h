@@ -10,7 +10,7 @@
 
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
-#include "store/TempDatabase.h"
+#include "support/TempDatabase.h"
 #include "ui/app/Prompts.h"
 #include "ui/data/DataSource.h"
 

@@ -14,22 +14,14 @@ namespace {
 using B = ui::RecordToolBar;
 using State = store::DataSetState;
 
-class CustFrmMendsTest : public CustFrmFixture {
+class CustFrmMendsTest : public CustFrmOpenFixture {
  protected:
-  void SetUp() override {
-    CustFrmFixture::SetUp();
-    SeedNumbered(3);
-    w = OpenWindow();
-  }
-  void Press(B::Button button) { w->ToolBar1->Action(button)->trigger(); }
   std::vector<ui::Prompt::Kind> TakeKinds() {
     std::vector<ui::Prompt::Kind> kinds;
     for (const ui::Prompt& prompt : Shown()) kinds.push_back(prompt.kind);
     ui::Prompts::ClearRecorded();
     return kinds;
   }
-
-  TCustFrm* w = nullptr;
 };
 
 using K = ui::Prompt::Kind;

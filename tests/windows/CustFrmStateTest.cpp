@@ -18,14 +18,8 @@ namespace {
 using B = ui::RecordToolBar;
 using State = store::DataSetState;
 
-class CustFrmStateTest : public CustFrmFixture {
+class CustFrmStateTest : public CustFrmOpenFixture {
  protected:
-  void SetUp() override {
-    CustFrmFixture::SetUp();
-    SeedNumbered(3);
-    w = OpenWindow();
-  }
-  void Press(B::Button button) { w->ToolBar1->Action(button)->trigger(); }
   bool Enabled(B::Button button) const { return w->ToolBar1->Action(button)->isEnabled(); }
   // True or false when all entry boxes agree; fails the test otherwise.
   bool EntryBoxesEnabled() const {
@@ -35,8 +29,6 @@ class CustFrmStateTest : public CustFrmFixture {
     return first;
   }
   static QString Today() { return QDate::currentDate().toString(Qt::ISODate); }
-
-  TCustFrm* w = nullptr;
 };
 
 TEST_F(CustFrmStateTest, NewThenSaveStoresTheNumberTodayAndTheTypedDetails) {
