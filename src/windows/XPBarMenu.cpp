@@ -31,6 +31,24 @@ int Round(long double value) {
 
 int Clamp255(int value) { return std::clamp(value, 0, 255); }
 
+// Row by row, left to right; a run of one colour is converted once.
+template <typename Convert>
+void ConvertPixels(ui::TBitmap& picture, Convert convert) {
+  ui::TCanvas& pc = picture.Canvas();
+  TColor last = ui::clNone;
+  TColor converted = ui::clNone;
+  for (int i = 0; i < picture.Height(); ++i) {
+    for (int j = 0; j < picture.Width(); ++j) {
+      const TColor pixel = pc.Pixel(j, i);
+      if (pixel != last) {
+        last = pixel;
+        converted = convert(pc, pixel);
+      }
+      pc.SetPixel(j, i, converted);
+    }
+  }
+}
+
 }  // namespace
 
 // The values of one item paint.
@@ -704,35 +722,12 @@ void TXPBarMenu::PaintIcon(const ItemPaint& ip, TCanvas& canvas, bool selected, 
 }
 
 void TXPBarMenu::LightenBitmap(TBitmap& picture, int percent) const {
-  TCanvas& pc = picture.Canvas();
-  TColor last = ui::clNone;
-  TColor converted = ui::clNone;
-  for (int i = 0; i < picture.Height(); ++i) {
-    for (int j = 0; j < picture.Width(); ++j) {
-      const TColor pixel = pc.Pixel(j, i);
-      if (pixel != last) {
-        last = pixel;
-        converted = Lighten(pc, pixel, std::min(percent, 100));
-      }
-      pc.SetPixel(j, i, converted);
-    }
-  }
+  ConvertPixels(picture,
+                [&](TCanvas& pc, TColor pixel) { return Lighten(pc, pixel, std::min(percent, 100)); });
 }
 
 void TXPBarMenu::GrayBitmap(TBitmap& picture, int percent) const {
-  TCanvas& pc = picture.Canvas();
-  TColor last = ui::clNone;
-  TColor converted = ui::clNone;
-  for (int i = 0; i < picture.Height(); ++i) {
-    for (int j = 0; j < picture.Width(); ++j) {
-      const TColor pixel = pc.Pixel(j, i);
-      if (pixel != last) {
-        last = pixel;
-        converted = Grayed(pc, pixel, percent);
-      }
-      pc.SetPixel(j, i, converted);
-    }
-  }
+  ConvertPixels(picture, [&](TCanvas& pc, TColor pixel) { return Grayed(pc, pixel, percent); });
 }
 
 void TXPBarMenu::PaintShadowMask(TBitmap& picture, TCanvas& canvas, int x, int y, TColor color) const {
