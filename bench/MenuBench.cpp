@@ -5,11 +5,10 @@
 
 #include <QImage>
 #include <QWidget>
-#include <ctime>
 #include <memory>
 #include <vector>
 
-#include "Ratios.h"
+#include "CpuTime.h"
 #include "ui/menu/Form.h"
 #include "ui/menu/MenuStyle.h"
 #include "ui/menu/OwnerDrawMenu.h"
@@ -99,42 +98,27 @@ Popup& Shared() {
   return popup;
 }
 
-// Processor time of this thread, so that builds sharing the machine do not count.
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Each sample runs `work` `repeats` times (short work would time the clock)
-// and is kept per item.
-template <typename F>
-void Timed(benchmark::State& state, const char* name, int itemsPerRun, int repeats, F work) {
-  for (auto _ : state) {
-    const double start = CpuSeconds();
-    for (int i = 0; i < repeats; ++i) work();
-    const double seconds = (CpuSeconds() - start) / repeats;
-    state.SetIterationTime(seconds);
-    bench::RecordSample(name, seconds / itemsPerRun);
-  }
+// Short work runs many times a sample, and each sample is kept per item.
+bench::Sampling PerItem(int itemsPerRun, int repeats) {
+  return {bench::CpuClock::Thread, repeats, itemsPerRun};
 }
 
 void MenuItemFloor(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  Timed(state, "menu-item-floor", 1, 100, [&] { popup.FillItem(0, out); });
+  bench::Timed(state, "menu-item-floor", PerItem(1, 100), [&] { popup.FillItem(0, out); });
 }
 
 void MenuItem(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  Timed(state, "menu-item", 1, 1, [&] { popup.PaintItem(0, out); });
+  bench::Timed(state, "menu-item", PerItem(1, 1), [&] { popup.PaintItem(0, out); });
 }
 
 void MenuPopupFloor(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  Timed(state, "menu-popup-floor", kItems, 100, [&] {
+  bench::Timed(state, "menu-popup-floor", PerItem(kItems, 100), [&] {
     for (int i = 0; i < kItems; ++i) popup.FillItem(i, out);
   });
 }
@@ -142,7 +126,7 @@ void MenuPopupFloor(benchmark::State& state) {
 void MenuPopup(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  Timed(state, "menu-popup", kItems, 1, [&] {
+  bench::Timed(state, "menu-popup", PerItem(kItems, 1), [&] {
     for (int i = 0; i < kItems; ++i) popup.PaintItem(i, out);
   });
 }
@@ -156,14 +140,9 @@ BENCHMARK(MenuPopup)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations
 
 namespace {
 
-double Ratio(const char* name, const char* floor) {
-  const double base = bench::Median(floor);
-  return base > 0 ? bench::Median(name) / base : 0;
-}
-
 const bool kRatios = bench::AddFinisher([] {
-  bench::ReportRatio("menu-item/floor", Ratio("menu-item", "menu-item-floor"));
-  bench::ReportRatio("menu-popup-item/floor", Ratio("menu-popup", "menu-popup-floor"));
+  bench::ReportRatio("menu-item/floor", bench::Ratio("menu-item", "menu-item-floor"));
+  bench::ReportRatio("menu-popup-item/floor", bench::Ratio("menu-popup", "menu-popup-floor"));
 });
 
 }  // namespace

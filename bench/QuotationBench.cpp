@@ -4,22 +4,24 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QDir>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
-#include "Ratios.h"
+#include "BenchDatabase.h"
+#include "CpuTime.h"
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
-#include "store/Schema.h"
 #include "ui/data/DBEdit.h"
 #include "windows/QuotationUnt.h"
 
 namespace {
+
+using bench::Exec;
+using bench::InsertRows;
+using bench::ReadAll;
+using bench::Timed;
 
 constexpr int kCustomers = 100000;
 constexpr int kHeaders = 10000;
@@ -38,22 +40,6 @@ std::string Format(const char* pattern, int value) {
 std::string CustNo(int customer) { return Format("S%05d", customer + 1); }
 std::string HeaderCust(int header) { return CustNo(header * 7 % kCustomers); }
 std::string HeaderNumber(int header) { return Format("Q%05d", header); }
-
-void Exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-
-void InsertRows(sqlite3* db, const char* sql, int count,
-                const std::function<std::vector<std::string>(int)>& row) {
-  sqlite3_stmt* statement = nullptr;
-  sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-  for (int i = 0; i < count; ++i) {
-    const std::vector<std::string> values = row(i);
-    for (size_t v = 0; v < values.size(); ++v)
-      sqlite3_bind_text(statement, static_cast<int>(v + 1), values[v].c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(statement);
-    sqlite3_reset(statement);
-  }
-  sqlite3_finalize(statement);
-}
 
 void FillDatabase(sqlite3* db) {
   Exec(db, "begin");
@@ -91,86 +77,17 @@ void FillDatabase(sqlite3* db) {
   Exec(db, "commit");
 }
 
-// The data every benchmark here shares, made once; bare SQLite keeps its own connection.
-struct Data {
-  QTemporaryDir dir;
-  sqlite3* db = nullptr;
-
-  Data() {
-    QDir::setCurrent(dir.path());
-    store::CreateDatabase("data.mdb");
-    sqlite3_open("data.mdb", &db);
-    FillDatabase(db);
-  }
-  ~Data() { sqlite3_close(db); }
-};
-
-Data& Shared() {
-  static Data data;
-  QDir::setCurrent(data.dir.path());
+// The data every benchmark here shares, made once and made current for the windows.
+bench::BenchDatabase& Shared() {
+  static bench::BenchDatabase data(FillDatabase);
+  data.MakeCurrent();
   return data;
-}
-
-// Steps a statement to the end, reading every column in its stored type: the
-// least any reader must do.
-std::size_t ReadAll(sqlite3_stmt* statement) {
-  std::size_t bytes = 0;
-  const int columns = sqlite3_column_count(statement);
-  while (sqlite3_step(statement) == SQLITE_ROW)
-    for (int c = 0; c < columns; ++c) {
-      switch (sqlite3_column_type(statement, c)) {
-        case SQLITE_NULL:
-          break;
-        case SQLITE_INTEGER:
-          benchmark::DoNotOptimize(sqlite3_column_int64(statement, c));
-          bytes += 8;
-          break;
-        case SQLITE_FLOAT:
-          benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
-          bytes += 8;
-          break;
-        default:
-          benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-          bytes += static_cast<std::size_t>(sqlite3_column_bytes(statement, c));
-      }
-    }
-  sqlite3_reset(statement);
-  return bytes;
-}
-
-std::size_t ReadAll(sqlite3* db, const char* sql, const std::vector<std::string>& params = {}) {
-  sqlite3_stmt* statement = nullptr;
-  sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-  for (size_t i = 0; i < params.size(); ++i)
-    sqlite3_bind_text(statement, static_cast<int>(i + 1), params[i].c_str(), -1, SQLITE_TRANSIENT);
-  const std::size_t bytes = ReadAll(statement);
-  sqlite3_finalize(statement);
-  return bytes;
-}
-
-// Processor time of this process: the machine is shared with builds, and
-// waiting for a core would otherwise count as work.
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-template <typename F>
-void Timed(benchmark::State& state, const std::string& name, F work) {
-  for (auto _ : state) {
-    const double start = CpuSeconds();
-    work();
-    const double seconds = CpuSeconds() - start;
-    state.SetIterationTime(seconds);
-    bench::RecordSample(name, seconds);
-  }
 }
 
 // --- Search -------------------------------------------------------------------
 
 void QuotationSearchFloor(benchmark::State& state) {
-  sqlite3* db = Shared().db;
+  sqlite3* db = Shared().Db();
   Timed(state, "quotation-search-floor", [db] {
     ReadAll(db, "select * from Quomaster order by Cust_no");
     ReadAll(db, "select * from QuoDilate");
@@ -194,7 +111,7 @@ std::pair<int, int> HeadersWith(int lines) {
 }
 
 void MoveFloor(benchmark::State& state) {
-  sqlite3* db = Shared().db;
+  sqlite3* db = Shared().Db();
   const auto [a, b] = HeadersWith(static_cast<int>(state.range(0)));
   sqlite3_stmt* statement = nullptr;
   sqlite3_prepare_v2(db, kHeaderLines, -1, &statement, nullptr);
@@ -238,7 +155,7 @@ void Move(benchmark::State& state) {
 
 // The whole window: the line grids follow and the name box re-queries the customers.
 void MoveWindowFloor(benchmark::State& state) {
-  sqlite3* db = Shared().db;
+  sqlite3* db = Shared().Db();
   bool toA = true;
   Timed(state, "quotation-move-window-floor", [&] {
     const int header = toA ? 5 : 6;
@@ -270,7 +187,7 @@ void MoveWindow(benchmark::State& state) {
 const std::vector<std::string> kKeystrokes = {"S", "S0", "S00", "S001", "S0012", "S00123"};
 
 void KeystrokeFloor(benchmark::State& state) {
-  sqlite3* db = Shared().db;
+  sqlite3* db = Shared().Db();
   Timed(state, "quotation-keystroke-floor", [db] {
     for (const std::string& text : kKeystrokes)
       ReadAll(db, "select * from customer where Cust_no like '%' || ? || '%'", {text});
@@ -296,22 +213,18 @@ BENCHMARK(MoveWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iteration
 BENCHMARK(KeystrokeFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(Keystroke)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-double Ratio(const std::string& name, const std::string& floor) {
-  const double below = bench::Median(floor);
-  return below > 0 ? bench::Median(name) / below : 0;
-}
-
 const bool kRatios = bench::AddFinisher([] {
   if (bench::Median("quotation-search") == 0) return;  // filtered out of this run
-  bench::ReportRatio("quotation-search/floor", Ratio("quotation-search", "quotation-search-floor"));
+  bench::ReportRatio("quotation-search/floor", bench::Ratio("quotation-search", "quotation-search-floor"));
   for (const char* lines : {"10", "100", "1000"})
     bench::ReportRatio(
         std::string("quotation-move-") + lines + "/floor",
-        Ratio(std::string("quotation-move-") + lines, std::string("quotation-move-floor-") + lines));
-  bench::ReportRatio("quotation-move-1000/move-10", Ratio("quotation-move-1000", "quotation-move-10"));
+        bench::Ratio(std::string("quotation-move-") + lines, std::string("quotation-move-floor-") + lines));
+  bench::ReportRatio("quotation-move-1000/move-10", bench::Ratio("quotation-move-1000", "quotation-move-10"));
   bench::ReportRatio("quotation-move-window/floor",
-                     Ratio("quotation-move-window", "quotation-move-window-floor"));
-  bench::ReportRatio("quotation-keystroke/floor", Ratio("quotation-keystroke", "quotation-keystroke-floor"));
+                     bench::Ratio("quotation-move-window", "quotation-move-window-floor"));
+  bench::ReportRatio("quotation-keystroke/floor",
+                     bench::Ratio("quotation-keystroke", "quotation-keystroke-floor"));
 });
 
 }  // namespace

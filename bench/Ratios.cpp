@@ -38,6 +38,11 @@ double Median(const std::string& name) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+double Ratio(const std::string& name, const std::string& floor) {
+  const double below = Median(floor);
+  return below > 0 ? Median(name) / below : 0;
+}
+
 void ReportRatio(const std::string& name, double value) { Ratios().emplace_back(name, value); }
 
 bool AddFinisher(std::function<void()> finisher) {

@@ -11,6 +11,8 @@ namespace bench {
 void RecordSample(const std::string& name, double seconds);
 // Median of a name's samples in seconds; 0 when there are none.
 double Median(const std::string& name);
+// Median of `name` over the median of `floor`; 0 when the floor has no samples.
+double Ratio(const std::string& name, const std::string& floor);
 
 void ReportRatio(const std::string& name, double value);
 

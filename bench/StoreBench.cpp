@@ -5,14 +5,12 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "Ratios.h"
+#include "CpuTime.h"
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
@@ -35,16 +33,8 @@ constexpr int kMovesPerSample = 2000;
 
 // Samples are the thread's CPU time: on a shared two-core machine wall time
 // mostly measures the other processes.
-struct Clock {
-  using time_point = double;
-  static double now() {
-    timespec spec{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
-    return static_cast<double>(spec.tv_sec) + static_cast<double>(spec.tv_nsec) * 1e-9;
-  }
-};
-
-double Seconds(double start) { return Clock::now() - start; }
+double Now() { return bench::CpuSeconds(bench::CpuClock::Thread); }
+double Seconds(double start) { return Now() - start; }
 
 const char* const kWords[] = {"宏達", "建興", "永豐", "振昌", "聯華", "大同", "新光", "長榮", "華新", "台光"};
 const char* const kCities[] = {"台北市中山區", "新北市板橋區", "桃園市中壢區", "台中市西屯區",
@@ -219,7 +209,7 @@ void BM_Floor_SqliteStepReadingEveryText(benchmark::State& state) {
   sqlite3* db = nullptr;
   sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   for (auto _ : state) {
-    auto start = Clock::now();
+    const double start = Now();
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, "select * from customer", -1, &stmt, nullptr);
     std::size_t bytes = 0;
@@ -246,7 +236,7 @@ void BM_RecordSet_Open(benchmark::State& state) {
   query.SQL().Add("select * from customer");
   std::size_t memory = 0;
   for (auto _ : state) {
-    auto start = Clock::now();
+    const double start = Now();
     query.Open();
     bench::RecordSample("store.open", Seconds(start));
     memory = query.MemoryBytes();
@@ -267,7 +257,7 @@ void BM_Peer_QSqlQueryModelLoadingEveryCell(benchmark::State& state) {
     db.setDatabaseName(QString::fromStdString(BenchFiles::Get().Customers()));
     db.open();
     for (auto _ : state) {
-      auto start = Clock::now();
+      const double start = Now();
       QSqlQueryModel model;
       model.setQuery(QSqlQuery("select * from customer", db));
       while (model.canFetchMore()) model.fetchMore();
@@ -298,7 +288,7 @@ struct LinkedSets {
     lines.SetMaster(&master);
     lines.SetMasterFields("Cust_no;Quotation_number");
     lines.SetCommandText("select * from QuoDilate");
-    auto start = Clock::now();
+    const double start = Now();
     lines.Open();
     bench::RecordSample("store.linkopen", Seconds(start));
   }
@@ -308,7 +298,7 @@ void BM_MasterLink_MoveOverAMillionLines(benchmark::State& state) {
   LinkedSets sets;
   std::size_t shown = 0;
   for (auto _ : state) {
-    auto start = Clock::now();
+    const double start = Now();
     for (int i = 0; i < kMovesPerSample; ++i) {
       sets.master.Next();
       if (sets.master.Eof()) sets.master.First();
@@ -330,7 +320,7 @@ void BM_BareQuery_OneHeadersLines(benchmark::State& state) {
     store::Statement query(db, "select * from QuoDilate where Cust_no = ? and quotation_number = ?");
     int header = 0;
     for (auto _ : state) {
-      auto start = Clock::now();
+      const double start = Now();
       std::size_t bytes = 0;
       for (int i = 0; i < kMovesPerSample; ++i, header = (header + 1) % kHeaders) {
         sqlite3_reset(query.Handle());

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// A fresh data.mdb in a temporary folder, filled once through a bare SQLite
+// connection that stays open for the floor reads.
+class BenchDatabase {
+ public:
+  explicit BenchDatabase(const std::function<void(sqlite3*)>& fill);
+  ~BenchDatabase();
+  BenchDatabase(const BenchDatabase&) = delete;
+  BenchDatabase& operator=(const BenchDatabase&) = delete;
+
+  sqlite3* Db() const { return db_; }
+  const std::string& Path() const { return path_; }
+  // Makes the folder current: the windows look for data.mdb there.
+  void MakeCurrent() const;
+
+ private:
+  QTemporaryDir dir_;
+  std::string path_;
+  sqlite3* db_ = nullptr;
+};
+
+void Exec(sqlite3* db, const char* sql);
+
+// Inserts `count` rows, binding the texts row(i) gives to the statement's parameters.
+void InsertRows(sqlite3* db, const char* sql, int count,
+                const std::function<std::vector<std::string>(int)>& row);
+
+// Steps a statement to the end, reading every column in its stored type (the
+// least any reader must do), and resets it.
+void ReadAll(sqlite3_stmt* statement);
+// The same for a query prepared here, its parameters bound as texts.
+void ReadAll(sqlite3* db, const char* sql, const std::vector<std::string>& params = {});
+
+}  // namespace bench
