@@ -29,6 +29,15 @@ class BenchDatabase {
   sqlite3* db_ = nullptr;
 };
 
+// The database a fill function makes, made once for the whole run and made
+// current on every call (the windows look for data.mdb there).
+template <void (*Fill)(sqlite3*)>
+BenchDatabase& Shared() {
+  static BenchDatabase data(Fill);
+  data.MakeCurrent();
+  return data;
+}
+
 void Exec(sqlite3* db, const char* sql);
 
 // Inserts `count` rows, binding the texts row(i) gives to the statement's parameters.

@@ -45,12 +45,8 @@ void FillCustomers(sqlite3* db) {
   bench::Exec(db, "commit");
 }
 
-// One data.mdb for every benchmark here, made current for the windows.
-bench::BenchDatabase& Shared() {
-  static bench::BenchDatabase data(FillCustomers);
-  data.MakeCurrent();
-  return data;
-}
+// One data.mdb for every benchmark here.
+bench::BenchDatabase& Shared() { return bench::Shared<FillCustomers>(); }
 
 void CustomerOpenFloor(benchmark::State& state) {
   sqlite3* db = Shared().Db();

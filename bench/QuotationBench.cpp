@@ -77,12 +77,8 @@ void FillDatabase(sqlite3* db) {
   Exec(db, "commit");
 }
 
-// The data every benchmark here shares, made once and made current for the windows.
-bench::BenchDatabase& Shared() {
-  static bench::BenchDatabase data(FillDatabase);
-  data.MakeCurrent();
-  return data;
-}
+// One data.mdb for every benchmark here.
+bench::BenchDatabase& Shared() { return bench::Shared<FillDatabase>(); }
 
 // --- Search -------------------------------------------------------------------
 
