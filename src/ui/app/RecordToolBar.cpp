@@ -1,6 +1,7 @@
 #include "ui/app/RecordToolBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QToolButton>
 
 #include "ui/menu/TImageList.h"
@@ -44,6 +45,19 @@ RecordToolBar::RecordToolBar(QWidget* parent) : QToolBar(parent), images_(Create
   }
   actions_[Undo]->setEnabled(false);
   actions_[Save]->setEnabled(false);
+  KeepFocusOnClick();
+}
+
+// A click on a button must not take the focus from the box being typed into
+// (its text is taken when the handler posts), yet must activate the window.
+// The toolbar accepts the click focus and hands it on to the window's last
+// focused control, which then keeps or regains it.
+void RecordToolBar::KeepFocusOnClick() {
+  setFocusPolicy(Qt::ClickFocus);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    QWidget* owner = parentWidget();
+    if (now && now != this && owner && owner->isAncestorOf(now) && !isAncestorOf(now)) setFocusProxy(now);
+  });
 }
 
 RecordToolBar::~RecordToolBar() = default;

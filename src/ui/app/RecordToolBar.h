@@ -27,6 +27,8 @@ class RecordToolBar : public QToolBar {
   static const char* ButtonName(Button button);
 
  private:
+  void KeepFocusOnClick();
+
   QAction* actions_[Count] = {};
   std::unique_ptr<TImageList> images_;
 };
