@@ -169,8 +169,10 @@ bool TQuotation::ResolvePending() {
 }
 
 void TQuotation::DeleteHeaderWithLines() {
-  // While a new header is being added, Delete only drops it.
-  if (ADODataSetMaster.State() == store::DataSetState::Insert) return ADODataSetMaster.Delete();
+  // While a new header is being added, Delete only drops it; with no header
+  // shown (not searched yet, or nothing found) it reports that and no line is read.
+  if (ADODataSetMaster.State() == store::DataSetState::Insert || ADODataSetMaster.IsEmpty())
+    return ADODataSetMaster.Delete();
   ADODataSetMaster.Cancel();  // the stored numbers name the lines
   const std::string custNo = ADODataSetMaster.FieldByName("Cust_no").AsString();
   const std::string number = ADODataSetMaster.FieldByName("quotation_number").AsString();

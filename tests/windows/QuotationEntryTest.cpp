@@ -242,6 +242,22 @@ TEST_F(QuotationEntry, DeleteBeforeTheFirstSearchStillTakesTheLines) {
   for (const Row& row : Stored("QuoDilate")) EXPECT_NE(row.at("Cust_no"), "S010");
 }
 
+TEST_F(QuotationEntry, DeleteWithNoHeaderShownSaysSoAndLeavesTheLines) {
+  Seed("QuoDilate", {Line("", "", 1, "loose")});
+  window_->BtnDel->trigger();  // no search yet: the header set is closed
+  Texts texts = TakeTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1], "ADODataSetMaster: Cannot perform this operation on a closed dataset.");
+  window_->EdtCustNo->setText("ZZ");
+  window_->BtnFindClick();
+  window_->BtnDel->trigger();
+  texts = TakeTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1], "ADODataSetMaster: Cannot perform this operation on an empty dataset.");
+  EXPECT_EQ(Stored("QuoDilate").size(), 7u);
+  EXPECT_EQ(Stored("Quomaster").size(), 4u);
+}
+
 TEST_F(QuotationEntry, AFailedDeleteLeavesTheHeaderAndAllItsLines) {
   window_->BtnFindClick();
   window_->BtnNext->trigger();  // S001/Q1 with three lines
