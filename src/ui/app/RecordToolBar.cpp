@@ -60,7 +60,10 @@ void RecordToolBar::KeepFocusOnClick() {
   });
 }
 
-RecordToolBar::~RecordToolBar() = default;
+RecordToolBar::~RecordToolBar() {
+  // The focus may still move while the bases and the buttons go away.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 const char* RecordToolBar::ButtonName(Button button) { return kButtons[button].name; }
 
