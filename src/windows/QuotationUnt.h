@@ -2,12 +2,14 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
 #include "ui/data/DataSource.h"
+#include "windows/QuotationCellLink.h"
 
 class QAction;
 class QCloseEvent;
@@ -142,6 +144,9 @@ class TQuotation : public QWidget {
   void DeleteHeaderWithLines();
   void DeleteLines(const std::string& custNo, const std::string& number);
   void CloseOwnWindow();
+
+  // Writes a line still open in a cell of DBGrid3 when the line set asks.
+  std::unique_ptr<QuotationCellLink> lineCellLink_;
 };
 
 extern QPointer<TQuotation> Quotation;
