@@ -7,7 +7,9 @@
 #include "store/RecordSet.h"
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
+#include "ui/app/RecordToolBar.h"
 #include "ui/data/DataSource.h"
+#include "ui/menu/TImageList.h"
 
 namespace ui {
 
@@ -15,15 +17,19 @@ namespace {
 
 struct ButtonLook {
   const char* name;
-  const char* glyph;
+  int picture;        // index in the record toolbar's pictures, -1: the glyph
+  const char* glyph;  // only where no picture fits
   const char* tip;
 };
 
+// The record toolbar's pictures, so the two bars read alike; fonts on many
+// systems lack the media-control glyphs.
 constexpr ButtonLook kLooks[DBNavigator::ButtonCount] = {
-    {"NavFirst", "\u23EE", "第一筆"},  {"NavPrior", "\u25C0", "上一筆"}, {"NavNext", "\u25B6", "下一筆"},
-    {"NavLast", "\u23ED", "最後一筆"}, {"NavInsert", "+", "新增"},       {"NavDelete", "\u2212", "刪除"},
-    {"NavEdit", "\u270E", "修改"},     {"NavPost", "\u2714", "保存"},    {"NavCancel", "\u2716", "取消"},
-    {"NavRefresh", "\u21BB", "刷新"},
+    {"NavFirst", RecordToolBar::Top, "", "第一筆"}, {"NavPrior", RecordToolBar::Back, "", "上一筆"},
+    {"NavNext", RecordToolBar::Next, "", "下一筆"}, {"NavLast", RecordToolBar::End, "", "最後一筆"},
+    {"NavInsert", RecordToolBar::New, "", "新增"},  {"NavDelete", RecordToolBar::Del, "", "刪除"},
+    {"NavEdit", RecordToolBar::Edit, "", "修改"},   {"NavPost", RecordToolBar::Save, "", "保存"},
+    {"NavCancel", RecordToolBar::Undo, "", "取消"}, {"NavRefresh", -1, "\u21BB", "刷新"},
 };
 
 }  // namespace
@@ -32,10 +38,14 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  const std::unique_ptr<TImageList> pictures = CreateRecordImages();
   for (int i = 0; i < ButtonCount; ++i) {
     auto* button = new QToolButton(this);
     button->setObjectName(QString::fromUtf8(kLooks[i].name));
-    button->setText(QString::fromUtf8(kLooks[i].glyph));
+    if (kLooks[i].picture >= 0)
+      button->setIcon(pictures->Icon(kLooks[i].picture));
+    else
+      button->setText(QString::fromUtf8(kLooks[i].glyph));
     button->setToolTip(QString::fromUtf8(kLooks[i].tip));
     button->setAccessibleName(QString::fromUtf8(kLooks[i].tip));
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
