@@ -45,7 +45,10 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
   setItemDelegate(new RowEditDelegate(this, [this](int row) { return BeginRowEdit(row); }));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
+  // One line of text per row, as in a data grid: long values are cut, not wrapped.
+  setWordWrap(false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   verticalHeader()->setFixedWidth(kMarkerWidth);
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
