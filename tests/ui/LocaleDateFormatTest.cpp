@@ -35,3 +35,17 @@ TEST(LocaleDateFormatTest, RefusesWhatIsNoDate) {
   for (const char* text : {"", "abc", "2024/13/1", "2023/2/29", "24/1/5"})
     EXPECT_FALSE(taiwan.ToIso(text).has_value()) << text;
 }
+
+// The user's own short format may have a two-digit year: typed that way it is
+// read in the century window around today (1976..2075 in 2026).
+TEST(LocaleDateFormatTest, ReadsTwoDigitYearsOfTheUsersFormat) {
+  const LocaleDateFormat us(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(us.ToIso("1/5/24"), "2024-01-05");
+  EXPECT_EQ(us.ToIso("12/31/99"), "1999-12-31");
+  EXPECT_EQ(us.ToIso(us.ToDisplay("2024-01-05")), "2024-01-05");
+  EXPECT_FALSE(us.ToIso("2/30/24").has_value());
+  const LocaleDateFormat german(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(german.ToIso("05.01.24"), "2024-01-05");
+  EXPECT_EQ(german.ToIso("5.1.24"), "2024-01-05");
+  EXPECT_EQ(german.ToIso("5.1.0024"), "0024-01-05");  // a year typed in full is kept
+}

@@ -16,6 +16,15 @@ QString WithoutLeadingZeros(QString format) {
   return format;
 }
 
+// A two-digit year falls within the fifty years before and the forty-nine
+// after this one.
+int InCenturyWindow(int twoDigits) {
+  const int base = QDate::currentDate().year() - 50;
+  int year = base / 100 * 100 + twoDigits;
+  if (year < base) year += 100;
+  return year;
+}
+
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -26,6 +35,11 @@ LocaleDateFormat::LocaleDateFormat(const QLocale& locale)
     : locale_(locale), display_(WidenYear(locale.dateFormat(QLocale::ShortFormat))) {
   accepted_ << display_ << WithoutLeadingZeros(display_);
   accepted_.removeDuplicates();
+  const QString own = locale.dateFormat(QLocale::ShortFormat);
+  if (own != display_) {
+    twoDigitYear_ << own << WithoutLeadingZeros(own);
+    twoDigitYear_.removeDuplicates();
+  }
 }
 
 QString LocaleDateFormat::WidenYear(QString format) {
@@ -43,6 +57,13 @@ std::optional<std::string> LocaleDateFormat::ToIso(std::string_view display) con
   const QString text = FromUtf8(display).trimmed();
   for (const QString& format : accepted_) {
     const QDate date = locale_.toDate(text, format);
+    if (date.isValid()) return date.toString(Qt::ISODate).toStdString();
+  }
+  for (const QString& format : twoDigitYear_) {
+    // Qt reads the year as 19yy; the day is checked again in the real year.
+    QDate date = locale_.toDate(text, format);
+    if (!date.isValid()) continue;
+    date = QDate(InCenturyWindow(date.year() % 100), date.month(), date.day());
     if (date.isValid()) return date.toString(Qt::ISODate).toStdString();
   }
   return store::DateFormat::ToIso(display);  // ISO and year-first dates

@@ -10,7 +10,8 @@ namespace ui {
 
 // Dates in the user's short date format. A two-digit year is widened to four
 // digits so that a date never loses its century; typed dates are read
-// leniently: with or without leading zeros, and as ISO text.
+// leniently: with or without leading zeros, with a two-digit year when the
+// user's format has one, and as ISO text.
 class LocaleDateFormat : public store::DateFormat {
  public:
   explicit LocaleDateFormat(const QLocale& locale);
@@ -25,6 +26,7 @@ class LocaleDateFormat : public store::DateFormat {
   QLocale locale_;
   QString display_;
   QStringList accepted_;
+  QStringList twoDigitYear_;  // the user's own formats when they have a two-digit year
 };
 
 }  // namespace ui
