@@ -263,7 +263,6 @@ void TQuotation::BuildHeaderFields() {
 void TQuotation::BuildLineEntry() {
   DBGrid3 =
       NewGrid("DBGrid3", &DataSourceDitale, quotation::LineColumns(quotation::LineOrder::HeightFirst), false);
-  lineCellLink_ = std::make_unique<QuotationCellLink>(DataSourceDitale, DBGrid3);
   DBNavigator1 = new ui::DBNavigator;
   DBNavigator1->setObjectName("DBNavigator1");
   DBNavigator1->setFixedHeight(25);

@@ -2,14 +2,12 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 #include <vector>
 
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
 #include "ui/data/DataSource.h"
-#include "windows/QuotationCellLink.h"
 
 class QAction;
 class QCloseEvent;
@@ -146,7 +144,6 @@ class TQuotation : public QWidget {
   void CloseOwnWindow();
 
   // Writes a line still open in a cell of DBGrid3 when the line set asks.
-  std::unique_ptr<QuotationCellLink> lineCellLink_;
 };
 
 extern QPointer<TQuotation> Quotation;

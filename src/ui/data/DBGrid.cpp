@@ -53,6 +53,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
   SetReadOnly(true);
+  // A post, a move or a closing window asks for held text: an open cell editor counts.
+  model_->SetUpdateDataHook([this] { FinishCellEdit(); });
   connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::ApplyColumnLook);
   connect(model_, &RecordSetModel::currentRowChanged, this, &DBGrid::FollowCurrentRow);
   connect(qApp, &QApplication::focusChanged, this, &DBGrid::FocusMoved);
@@ -198,7 +200,8 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
 // Writes and closes an open cell editor, as leaving the cell would.
 void DBGrid::FinishCellEdit() {
   if (state() != QAbstractItemView::EditingState) return;
-  QWidget* editor = QApplication::focusWidget();
+  // The window's focus child, also while a prompt or another window is active.
+  QWidget* editor = window()->focusWidget();
   if (!editor || !viewport()->isAncestorOf(editor)) return;
   commitData(editor);
   closeEditor(editor, QAbstractItemDelegate::NoHint);

@@ -162,6 +162,10 @@ void RecordSetModel::RecordChanged() { Follow(); }
 
 void RecordSetModel::StateChanged() { Follow(); }
 
+void RecordSetModel::UpdateData() {
+  if (updateDataHook_) updateDataHook_();
+}
+
 void RecordSetModel::DataSourceDestroyed() {
   source_ = nullptr;
   beginResetModel();

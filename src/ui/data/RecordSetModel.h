@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <functional>
 #include <vector>
 
 #include "ui/data/DataLink.h"
@@ -56,6 +57,11 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   void DataSetChanged() override;
   void RecordChanged() override;
   void StateChanged() override;
+  void UpdateData() override;
+
+  // Run when the set asks its controls for held text: the grid writes a cell
+  // editor that is still open.
+  void SetUpdateDataHook(std::function<void()> hook) { updateDataHook_ = std::move(hook); }
   void DataSourceDestroyed() override;
 
  signals:
@@ -75,6 +81,7 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   bool readOnly_ = true;
   int rowCount_ = 0;
   int currentRow_ = -1;
+  std::function<void()> updateDataHook_;
   bool inserting_ = false;
 };
 
