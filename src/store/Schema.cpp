@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -206,9 +208,17 @@ namespace {
 // Builds a new file; a failure half-way removes it, so that a later attempt
 // does not find a damaged file in the way.
 void CreateWith(const std::string& path, const std::function<void(sqlite3*)>& fill) {
+  // Claimed exclusively: of two creators racing for one name only one goes on,
+  // and the other's clean-up never touches the winner's file.
+  std::FILE* claim = std::fopen(path.c_str(), "wx");
+  if (!claim) {
+    const int reason = errno;
+    throw StoreError("Cannot create '" + path +
+                     (reason == EEXIST ? std::string("': the file already exists")
+                                       : "': " + std::string(std::strerror(reason))));
+  }
+  std::fclose(claim);
   std::error_code error;
-  if (std::filesystem::exists(path, error))
-    throw StoreError("Cannot create '" + path + "': the file already exists");
   try {
     Database database;
     OpenNew(database, path);

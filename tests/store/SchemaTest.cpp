@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
@@ -64,6 +66,34 @@ TEST(SchemaTest, AFailedCreationLeavesNoFileBehind) {
   std::string path = db.Dir() + "/no-such-dir/new.mdb";
   EXPECT_THROW(store::CreateDatabase(path), store::StoreError);
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Two creators racing for one name (two runs started in one folder): one
+// wins, and the loser's clean-up must not remove the winner's file.
+TEST(SchemaTest, ACreatorThatLosesARaceLeavesTheWinnersFile) {
+  TempDatabase db;
+  for (int round = 0; round < 40; ++round) {
+    const std::string path = db.Dir() + "/race" + std::to_string(round) + ".mdb";
+    std::atomic<bool> go = false;
+    std::atomic<int> created = 0;
+    auto create = [&] {
+      while (!go) std::this_thread::yield();
+      try {
+        store::CreateDatabase(path);
+        ++created;
+      } catch (const store::StoreError&) {
+      }
+    };
+    std::thread first(create), second(create);
+    go = true;
+    first.join();
+    second.join();
+    ASSERT_EQ(created, 1) << round;
+    ASSERT_TRUE(std::filesystem::exists(path)) << round;
+    store::Connection connection;
+    connection.SetConnectionString("Data Source=" + path);
+    ASSERT_EQ(Columns(connection, "customer").substr(0, 7), "cust_no") << round;
+  }
 }
 
 TEST(SchemaTest, DemoDataIsCompleteAndConsistent) {
