@@ -92,6 +92,28 @@ TEST_F(StyleFixture, PopupItemsAreMeasuredAndDrawnByTheirEvents) {
   menu->hide();
 }
 
+TEST_F(StyleFixture, ShortcutsAddNoWidthToWhatTheItemsMeasured) {
+  // The measure event accounts for the shortcut; the pop-up adds nothing of its own.
+  auto* popup = new ui::TPopupMenu(form.get());
+  TMenuItem* a = Item("a", popup->Items());
+  a->SetShortCut(QKeySequence("Ctrl+Shift+F12"));
+  Item("b", popup->Items());
+  popup->SetOwnerDraw(true);
+  QMenu* menu = popup->Menu();
+  Show(menu);
+  EXPECT_EQ(menu->actionGeometry(a->Action()).width(), 100 + ui::MenuStyle::kCheckMarkWidth);
+  menu->hide();
+
+  auto* bar = new ui::TMainMenu(form.get());
+  TMenuItem* file = Item("F", bar->Items());
+  TMenuItem* child = Item("c", file);
+  child->SetShortCut(QKeySequence("Ctrl+Shift+F12"));
+  bar->SetOwnerDraw(true);
+  Show(file->SubMenu());
+  EXPECT_EQ(file->SubMenu()->actionGeometry(child->Action()).width(), 100 + ui::MenuStyle::kCheckMarkWidth);
+  file->SubMenu()->hide();
+}
+
 TEST_F(StyleFixture, TheActiveItemIsDrawnSelected) {
   auto* popup = new ui::TPopupMenu(form.get());
   Item("a", popup->Items());

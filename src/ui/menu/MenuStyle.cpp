@@ -1,8 +1,11 @@
 #include "ui/menu/MenuStyle.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 #include <QWidget>
+#include <algorithm>
 
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/OwnerDrawMenuBar.h"
@@ -31,6 +34,25 @@ TMenuItem* OwnerDrawnItem(const QWidget* widget) {
 QPoint ClientOffset(const QWidget* widget) {
   if (qobject_cast<const OwnerDrawMenu*>(widget)) return {MenuStyle::kPopupBorder, MenuStyle::kPopupBorder};
   return {};
+}
+
+// The shortcut column a pop-up adds to its widest item: the widest shortcut
+// text among its actions, as the pop-up works it out for its layout.
+int ShortcutColumnWidth(const QMenu* menu, bool contextMenu) {
+  const QFontMetrics metrics = menu->fontMetrics();
+  int width = 0;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isVisible() || action->isSeparator()) continue;
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(u'\t');
+    if (tab != -1) {
+      width = std::max(width, metrics.horizontalAdvance(text.mid(tab + 1)));
+    } else if ((action->isShortcutVisibleInContextMenu() || !contextMenu) && !action->shortcut().isEmpty()) {
+      width =
+          std::max(width, metrics.horizontalAdvance(action->shortcut().toString(QKeySequence::NativeText)));
+    }
+  }
+  return width;
 }
 
 }  // namespace
@@ -88,8 +110,15 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
       int width = 0;
       int height = 0;
       item->OnMeasureItem.code(item->OnMeasureItem.object, item, canvas, width, height);
-      // Like the window system, a pop-up adds the width of a check mark.
-      if (type == CT_MenuItem) width += kCheckMarkWidth;
+      if (type == CT_MenuItem) {
+        // Like the window system, a pop-up adds the width of a check mark.
+        width += kCheckMarkWidth;
+        // The measured width already holds the shortcut; taken off here, the
+        // shortcut column the pop-up adds afterwards gives it back once.
+        const bool contextMenu = !dynamic_cast<const TMainMenu*>(item->GetParentMenu());
+        if (auto* menu = qobject_cast<const QMenu*>(widget))
+          width = std::max(1, width - ShortcutColumnWidth(menu, contextMenu));
+      }
       return {width, height};
     }
   }
