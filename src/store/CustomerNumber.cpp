@@ -11,6 +11,15 @@ namespace {
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
+// Numbers are UTF-8 text and are read by characters: a first character such
+// as "客" takes three bytes.
+std::size_t NextCharacter(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return text.size();
+  ++pos;
+  while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
+  return pos;
+}
+
 // The text a failed conversion quotes: characters 2 to 4, less the first of
 // two leading zeros.
 std::string QuotedSerial(std::string_view serial) {
@@ -33,14 +42,17 @@ std::string NextCustNoQuery() {
 
 std::string NextCustNo(std::string_view last) {
   // Nothing after the first character: no serial to continue from.
-  if (last.size() <= 1) return "S001";
-  std::string_view serial = last.substr(1, 3);
+  const std::size_t second = NextCharacter(last, 0);
+  if (second >= last.size()) return "S001";
+  std::size_t fifth = second;
+  for (int i = 0; i < 3; ++i) fifth = NextCharacter(last, fifth);
+  std::string_view serial = last.substr(second, fifth - second);
   for (char c : serial)
     if (!IsDigit(c)) NotAnInteger(serial);
   // Digits that go on past the fourth character belong to the serial (S1000).
-  std::size_t end = 1 + serial.size();
+  std::size_t end = fifth;
   while (end < last.size() && IsDigit(last[end])) ++end;
-  serial = last.substr(1, end - 1);
+  serial = last.substr(second, end - second);
   long long value = 0;
   for (char c : serial) {
     value = value * 10 + (c - '0');

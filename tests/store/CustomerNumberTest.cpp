@@ -46,6 +46,16 @@ TEST(NextCustNoTest, DigitsPastTheFourthCharacterBelongToTheSerial) {
   EXPECT_EQ(NextCustNo("S10000X"), "S10001");
 }
 
+// Numbers are read by characters, not bytes: the first one may be a Chinese
+// character, and a failure quotes whole characters.
+TEST(NextCustNoTest, CharactersNotBytes) {
+  EXPECT_EQ(NextCustNo("客001"), "S002");
+  EXPECT_EQ(NextCustNo("客1000"), "S1001");
+  EXPECT_EQ(MessageOf("S客01"), "'客01' is not a valid integer value");
+  EXPECT_EQ(MessageOf("S0號12"), "'0號1' is not a valid integer value");
+  EXPECT_EQ(NextCustNo("客"), "S001");
+}
+
 TEST(NextCustNoTest, NoSerialAtAllStartsAtOne) {
   EXPECT_EQ(NextCustNo(""), "S001");
   EXPECT_EQ(NextCustNo("S"), "S001");
