@@ -114,6 +114,25 @@ TEST_F(StyleFixture, ShortcutsAddNoWidthToWhatTheItemsMeasured) {
   file->SubMenu()->hide();
 }
 
+TEST_F(StyleFixture, LeadingTrailingAndDoubledSeparatorsKeepTheirPlace) {
+  auto* popup = new ui::TPopupMenu(form.get());
+  TMenuItem* first = Item("-", popup->Items());
+  Item("a", popup->Items());
+  Item("-", popup->Items());
+  TMenuItem* second = Item("-", popup->Items());
+  TMenuItem* last = Item("-", popup->Items());
+  popup->SetOwnerDraw(true);
+  QMenu* menu = popup->Menu();
+  Show(menu);
+  const int border = ui::MenuStyle::kPopupBorder;
+  EXPECT_EQ(menu->actionGeometry(first->Action()),
+            QRect(border, border, 100 + ui::MenuStyle::kCheckMarkWidth, 4));
+  EXPECT_EQ(menu->actionGeometry(second->Action()).top(), border + 28);
+  EXPECT_EQ(menu->actionGeometry(last->Action()).top(), border + 32);
+  EXPECT_EQ(menu->height(), 2 * border + 36);
+  menu->hide();
+}
+
 TEST_F(StyleFixture, TheActiveItemIsDrawnSelected) {
   auto* popup = new ui::TPopupMenu(form.get());
   Item("a", popup->Items());

@@ -4,7 +4,11 @@
 
 namespace ui {
 
-OwnerDrawMenu::OwnerDrawMenu(QWidget* parent) : QMenu(parent) {}
+OwnerDrawMenu::OwnerDrawMenu(QWidget* parent) : QMenu(parent) {
+  // Every separator keeps its place, leading, trailing and doubled ones too:
+  // the side bar spans the heights of all visible items.
+  setSeparatorsCollapsible(false);
+}
 
 void OwnerDrawMenu::SetFrame(const QImage& frame) {
   if (frame == frame_) return;
