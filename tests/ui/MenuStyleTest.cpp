@@ -81,6 +81,7 @@ TEST_F(StyleFixture, PopupItemsAreMeasuredAndDrawnByTheirEvents) {
   EXPECT_EQ(menu->actionGeometry(line->Action()).height(), 4);
   EXPECT_EQ(menu->actionGeometry(b->Action()).top(), border + 24);
   EXPECT_EQ(menu->height(), 2 * border + 44);
+  EXPECT_EQ(menu->width(), 2 * border + 100 + ui::MenuStyle::kCheckMarkWidth);
 
   ASSERT_GE(recorder.draws.size(), 3u);
   const Recorder::Call& first = recorder.draws[0];
