@@ -181,7 +181,7 @@ TEST_F(MasterLinkTest, TheIndexStaysTrueToTheFileThroughChanges) {
     unsigned action = next(4);
     if (action <= 1 || lines.IsEmpty()) {
       lines.Append();
-      lines.FieldByName("name_number").SetAsString("L" + std::to_string(step));
+      lines.FieldByName("name_number").SetAsString(std::string("L").append(std::to_string(step)));
     } else if (action == 2) {
       lines.MoveTo(static_cast<int>(next(static_cast<unsigned>(lines.RecordCount()))));
       lines.Edit();
