@@ -182,7 +182,7 @@ TEST_F(StyleFixture, SubMenusOfAnOwnerDrawnBarAreDrawnToo) {
   bar->resize(400, 30);
   bar->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(bar));
-  EXPECT_EQ(bar->actionGeometry(file->Action()).size(), QSize(100, 20));
+  EXPECT_EQ(bar->actionGeometry(file->Action()).size(), QSize(100 + ui::MenuStyle::kCheckMarkWidth, 20));
   Show(file->SubMenu());
   bool sawChild = false;
   for (const auto& call : recorder.draws) sawChild |= call.item == child;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
@@ -743,6 +744,65 @@ TEST_F(XPBarMenuFixture, OpenPopupShowsTheBarGradientAndFrame) {
   EXPECT_GE(bottom.blue(), 240);
   EXPECT_EQ(ui::FromQColor(shot.pixelColor(0, 0)), RGB(122, 120, 110));
   EXPECT_EQ(ui::FromQColor(shot.pixelColor(shot.width() - 1, shot.height() / 2)), RGB(136, 134, 124));
+}
+
+// ---------------------------------------------------------------------------
+// A real owner-drawn menu bar
+
+struct MenuBarFixture : XPBarMenuFixture {
+  QMenuBar* bar = nullptr;
+  void SetUp() override {
+    XPBarMenuFixture::SetUp();
+    for (const char* caption : {"基本資料(&M)", "系統(&H)"}) Item(QString::fromUtf8(caption), menu->Items());
+    for (int i = 0; i < menu->Items()->Count(); ++i) Item("x", menu->Items()->Items(i));
+    ApplyWindowMenuLook(*Painter());
+    bar = menu->MenuBar();
+    bar->resize(400, 30);
+    bar->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(bar));
+    bar->grab();
+    // The first paint brings in the menu font; the items are measured again with it.
+    QApplication::processEvents();
+  }
+  // The item painted in `rect`, on a canvas of the bar's size.
+  QImage PaintInBar(TMenuItem* what, const QRect& rect, bool selected) {
+    QImage shot(bar->size(), QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    TCanvas onBar(&shot);
+    painter->DrawItemHandler(what, onBar, rect, selected);
+    return shot;
+  }
+};
+
+TEST_F(MenuBarFixture, SelectedCaptionsClearTheRaisedFrameAndItsShadow) {
+  for (int i = 0; i < menu->Items()->Count(); ++i) {
+    TMenuItem* top = menu->Items()->Items(i);
+    const QString caption = top->Caption();
+    const QRect item = bar->actionGeometry(top->Action());
+    const QImage withCaption = PaintInBar(top, item, true);
+    top->SetCaption("");
+    const QImage without = PaintInBar(top, item, true);
+    top->SetCaption(caption);
+    // The frame's right edge is eight pixels in from the item's right; the shadow lies beyond it.
+    const int frameLine = item.right() + 1 - 8;
+    int inkRight = -1;
+    for (int y = item.top(); y <= item.bottom(); ++y)
+      for (int x = item.left(); x <= item.right(); ++x)
+        if (withCaption.pixel(x, y) != without.pixel(x, y)) inkRight = std::max(inkRight, x);
+    ASSERT_GT(inkRight, item.left()) << caption.toStdString() << ": no caption drawn";
+    EXPECT_LT(inkRight, frameLine) << caption.toStdString();
+  }
+}
+
+TEST_F(MenuBarFixture, BarIsOneColourBesideAndBelowTheItems) {
+  const QImage shot = bar->grab().toImage();
+  const QRect last = bar->actionGeometry(menu->Items()->Items(menu->Items()->Count() - 1)->Action());
+  ASSERT_LT(last.right() + 10, shot.width());
+  const TColor barColour = ui::ColorToRGB(painter->Paint().PaintMenuBarColor);
+  EXPECT_EQ(ui::FromQColor(shot.pixelColor(2, shot.height() - 1)), barColour);  // under an item
+  for (int x = last.right() + 1; x < shot.width(); ++x)
+    for (int y : {0, shot.height() / 2, shot.height() - 1})
+      ASSERT_EQ(ui::FromQColor(shot.pixelColor(x, y)), barColour) << "at " << x << ", " << y;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/OwnerDrawMenuBar.h"
+#include "ui/menu/SysColors.h"
 #include "ui/menu/TCanvas.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
@@ -110,9 +111,11 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
       int width = 0;
       int height = 0;
       item->OnMeasureItem.code(item->OnMeasureItem.object, item, canvas, width, height);
+      // Like the window system, a pop-up adds the width of a check mark. Bar
+      // items get the same allowance: without it the caption of a selected bar
+      // item runs into the raised frame and shadow along its right edge.
+      width += kCheckMarkWidth;
       if (type == CT_MenuItem) {
-        // Like the window system, a pop-up adds the width of a check mark.
-        width += kCheckMarkWidth;
         // The measured width already holds the shortcut; taken off here, the
         // shortcut column the pop-up adds afterwards gives it back once.
         const bool contextMenu = !dynamic_cast<const TMainMenu*>(item->GetParentMenu());
@@ -127,6 +130,13 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
 
 void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                             const QWidget* widget) const {
+  if (element == CE_MenuBarEmptyArea && qobject_cast<const OwnerDrawMenuBar*>(widget)) {
+    // The owner-drawn items stand on the menu colour; the rest of the bar is
+    // the same plain colour, with no line along the bottom that stops where
+    // the items begin.
+    painter->fillRect(option->rect, ToQColor(clMenu));
+    return;
+  }
   if (element == CE_MenuItem || element == CE_MenuBarItem) {
     TMenuItem* item = OwnerDrawnItem(widget);
     if (item && item->OnDrawItem.Assigned() && !option->rect.isEmpty()) {
