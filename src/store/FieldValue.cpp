@@ -50,10 +50,14 @@ bool Contains(const std::string& haystack, const char* needle) {
 
 }  // namespace
 
+char* FormatDouble(double value, char* first) {
+  // Fixed notation still picks the fewest digits that read back exactly.
+  return std::to_chars(first, first + kFormattedDoubleSize, value, std::chars_format::fixed).ptr;
+}
+
 std::string FormatDouble(double value) {
-  char buffer[32];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  char buffer[kFormattedDoubleSize];
+  return std::string(buffer, FormatDouble(value, buffer));
 }
 
 std::optional<std::string> ToStoredValue(FieldKind kind, std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +11,13 @@ namespace store {
 
 class Statement;
 
-// The shortest text that reads back as the same double ("12" for 12.0).
+// Room for any double in plain decimal, the smallest subnormal included.
+constexpr std::size_t kFormattedDoubleSize = 400;
+
+// The shortest plain decimal that reads back as the same double: "12" for
+// 12.0, "100000" (never "1e+05"), "0.1". Writes into [first, first +
+// kFormattedDoubleSize) and returns the end.
+char* FormatDouble(double value, char* first);
 std::string FormatDouble(double value);
 
 // Stored form of text typed into a column of `kind`: ISO dates, canonical

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <exception>
 
 #include "store/Connection.h"
@@ -78,9 +77,8 @@ class CellReader {
         case SQLITE_FLOAT: {
           // Reals read as their shortest exact text, so a post compares them exactly.
           auto& number = numbers_[c];
-          auto end =
-              std::to_chars(number.data(), number.data() + number.size(), sqlite3_column_double(stmt, c + 1));
-          cells_[c] = {number.data(), static_cast<std::size_t>(end.ptr - number.data()), false};
+          char* end = FormatDouble(sqlite3_column_double(stmt, c + 1), number.data());
+          cells_[c] = {number.data(), static_cast<std::size_t>(end - number.data()), false};
           break;
         }
         default: {
@@ -94,7 +92,7 @@ class CellReader {
 
  private:
   std::vector<RowCache::Cell> cells_;
-  std::vector<std::array<char, 32>> numbers_;
+  std::vector<std::array<char, kFormattedDoubleSize>> numbers_;
   std::vector<bool> textOnly_;
 };
 

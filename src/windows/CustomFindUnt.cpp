@@ -5,6 +5,7 @@
 
 #include "ui/app/Guard.h"
 #include "ui/data/DBGrid.h"
+#include "ui/data/PendingRow.h"
 #include "windows/QuotationUnt.h"
 
 QPointer<TCustmoterFindFrm> CustmoterFindFrm;
@@ -47,7 +48,9 @@ TCustmoterFindFrm::~TCustmoterFindFrm() {
 
 void TCustmoterFindFrm::DBGrid1CellClick(int /*column*/) {
   const std::string custNo = ADOQuery1.FieldByName("Cust_no").AsString();
-  if (owner_) owner_->ADOQuery1.Locate("Cust_NO", custNo);
+  // Moving the set would post a name typed into the owner's DBEdit2 without a word.
+  if (owner_ && ui::ResolvePendingRows(owner_, {&owner_->ADOQuery1}))
+    owner_->ADOQuery1.Locate("Cust_NO", custNo);
 }
 
 void TCustmoterFindFrm::DBGrid1DblClick() {

@@ -54,6 +54,8 @@ TCustFrm::TCustFrm(QWidget* parent) : QWidget(parent), ui::Form(this) {
   BuildMenus();
   ConnectToolBar();
   ConnectSearch();
+  // Typing works at once: the first box in tab order takes it when the window shows.
+  Panel1->edtname->setFocus();
   resize(550, 450);
   CustFrm = this;
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -185,17 +186,27 @@ QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
   return window;
 }
 
-// Each open window settles its unsaved changes first; one that refuses to
-// close keeps the program running.
+// Each open window settles its unsaved changes first; when one refuses (the
+// user cancels its question, or its save fails) nothing closes.
 void TMainFrm::closeEvent(QCloseEvent* event) {
+  if (!AllChildrenMayClose()) return event->ignore();
   MdiArea->closeAllSubWindows();
   const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
   const bool refused =
       std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
-  if (refused)
-    event->ignore();
-  else
-    event->accept();
+  event->setAccepted(!refused);
+}
+
+// Asks each child as its own close would, without closing any.
+bool TMainFrm::AllChildrenMayClose() {
+  for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    QWidget* child = window->widget();
+    if (!child) continue;
+    QCloseEvent question;
+    QCoreApplication::sendEvent(child, &question);
+    if (!question.isAccepted()) return false;
+  }
+  return true;
 }
 
 void TMainFrm::showEvent(QShowEvent* event) {

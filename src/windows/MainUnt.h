@@ -79,6 +79,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
   ui::TMenuItem* AddItem(ui::TMenuItem* parent, const char* name, const QString& caption, int group = 0);
   void OpenChild(Child kind);
   void FitOuterSize();
+  bool AllChildrenMayClose();
 
   std::unique_ptr<ui::MenuMerge> merge_;
   bool placed_ = false;

@@ -45,10 +45,15 @@ TQuotation::TQuotation(QWidget* parent)
   setFont(font);
   BuildPages();
   ConnectHandlers();
+  headerWatch_ = ADODataSetMaster.Subscribe([this](store::RecordSetEvent event) {
+    if (event == store::RecordSetEvent::Opened || event == store::RecordSetEvent::Closed) EnableHeaderMoves();
+  });
+  EnableHeaderMoves();
   resize(550, 450);
 }
 
 TQuotation::~TQuotation() {
+  ADODataSetMaster.Unsubscribe(headerWatch_);
   // The focus leaves while every control still exists: grids watch it move.
   if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
   // Controls and lookup windows go before the record sets they are bound to.
@@ -110,6 +115,9 @@ void TQuotation::BtnFindClick() {
 }
 
 void TQuotation::DBEdit1Change() {
+  // The lookup re-reads the customer set: a name typed into DBEdit2 is settled
+  // first, and kept on screen when the user cancels.
+  if (!ui::ResolvePendingRows(this, {&ADOQuery1})) return;
   quotation::SetCustomerLookup(ADOQuery1, DBEdit1->text());
   ADOQuery1.Open();
 }
@@ -157,10 +165,17 @@ void TQuotation::EnableUndoSave() {
   BtnSave->setEnabled(true);
 }
 
+// Moving, editing and deleting need a header set to act on.
+void TQuotation::EnableHeaderMoves() {
+  for (QAction* action : {BtnTop, BtnBack, BtnNext, BtnEnd, BtnEdit, BtnDel})
+    action->setEnabled(ADODataSetMaster.Active());
+}
+
 bool TQuotation::ResolvePending() {
   bool go = false;
   ui::Guard([&] {
-    go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster});
+    // A name typed into DBEdit2 is a change of the customer set, asked about like the rest.
+    go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster, &ADOQuery1});
     // Customers typed into a lookup window's grid go with this window too.
     for (TCustmoterFindFrm* lookup : findChildren<TCustmoterFindFrm*>(Qt::FindDirectChildrenOnly))
       go = go && ui::ResolvePendingRows(lookup, {&lookup->ADOQuery1});

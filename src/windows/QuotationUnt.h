@@ -138,12 +138,13 @@ class TQuotation : public QWidget {
   std::vector<QWidget*> EntryControls() const;
   void EnableEntry(bool enabled);
   void EnableUndoSave();
+  void EnableHeaderMoves();
   bool ResolvePending();
   void DeleteHeaderWithLines();
   void DeleteLines(const std::string& custNo, const std::string& number);
   void CloseOwnWindow();
 
-  // Writes a line still open in a cell of DBGrid3 when the line set asks.
+  int headerWatch_ = 0;
 };
 
 extern QPointer<TQuotation> Quotation;

@@ -88,6 +88,25 @@ TEST_F(CustFrmMendsTest, ClosingWithTypedChangesAsksFirst) {
   EXPECT_EQ(Stored("S001")->at("cust_name"), "Company 1Zeta");
 }
 
+TEST_F(CustFrmMendsTest, ClosingWithABadDateAsksAndOnlyDiscardLetsItGo) {
+  QPointer<TCustFrm> window = w;
+  w->show();
+  Press(B::Edit);
+  Type(w->Panel2->DBEdit10, "x");
+  Answer({ui::Answer::Cancel});
+  Press(B::Exit);
+  EXPECT_EQ(TakeKinds(), std::vector<K>{K::Question});
+  Answer({ui::Answer::Yes});
+  EXPECT_FALSE(w->close());
+  EXPECT_EQ(TakeKinds(), (std::vector<K>{K::Question, K::Error}));
+  EXPECT_EQ(w->Panel2->DBEdit10->text(), "x");
+  Answer({ui::Answer::No});
+  Press(B::Exit);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(Stored("S001")->at("create_date"), "");
+}
+
 TEST_F(CustFrmMendsTest, ClosingCanDropTheTypedChanges) {
   Press(B::New);
   Type(w->Panel2->DBEdit2, "Eta");

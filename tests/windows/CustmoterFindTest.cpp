@@ -143,4 +143,30 @@ TEST_F(CustmoterFind, ClosingTheQuotationWindowAsksAboutAnEditInAHiddenLookupWin
   EXPECT_EQ(Stored("customer")[1].at("cust_name"), "Beta Co");
 }
 
+TEST_F(CustmoterFind, ANameTypedIntoTheNameBoxIsAskedAboutBeforeAClickOrExitLeavesIt) {
+  TQuotation* window = OpenWindow();
+  TCustmoterFindFrm* lookup = PressLookup(window);
+  Type(window->DBEdit2, "x");  // Alpha becomes Alphax
+  Answer({ui::Answer::Cancel});
+  Pick(lookup, 1);
+  EXPECT_EQ(TakeTexts(), std::vector<QString>({"這筆記錄已修改，是否保存？"}));
+  EXPECT_EQ(window->DBEdit2->text(), "Alphax");
+  Answer({ui::Answer::No});
+  Pick(lookup, 2);
+  EXPECT_EQ(TakeTexts().size(), 1u);
+  EXPECT_EQ(window->DBEdit2->text(), "Gamma");
+
+  Type(window->DBEdit2, "y");
+  Answer({ui::Answer::Cancel});
+  window->BtnExit->trigger();
+  EXPECT_EQ(TakeTexts().size(), 1u);
+  ASSERT_TRUE(window->isVisible());
+  Answer({ui::Answer::Yes});
+  window->BtnExit->trigger();
+  EXPECT_FALSE(window->isVisible());
+  std::vector<std::string> names;
+  for (const Row& row : Stored("customer")) names.push_back(row.at("cust_name"));
+  EXPECT_EQ(names, std::vector<std::string>({"Alpha", "Beta", "Gammay", "Delta"}));
+}
+
 }  // namespace

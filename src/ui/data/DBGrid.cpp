@@ -2,9 +2,14 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMetaProperty>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <functional>
 
@@ -19,6 +24,7 @@ namespace ui {
 namespace {
 
 constexpr int kMarkerWidth = 16;
+constexpr int kMaxFittedWidth = 240;
 
 // Opening a cell editor starts the edit of its row, as typing into a grid
 // does; when the set refuses, no editor opens.
@@ -30,19 +36,48 @@ class RowEditDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     if (!beginRow_(index.row())) return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+    index_ = index;
+    return editor_;
   }
+
+  // A value cut off by its column shows whole as the cell's tooltip.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (!event || event->type() != QEvent::ToolTip)
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty() || sizeHint(option, index).width() <= option.rect.width()) {
+      QToolTip::hideText();
+      event->ignore();
+      return false;
+    }
+    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    return true;
+  }
+
+  // The cell editor last opened and its cell; null once it is gone.
+  QWidget* Editor() const { return editor_; }
+  QModelIndex EditedIndex() const { return index_; }
 
  private:
   std::function<bool(int)> beginRow_;
+  mutable QPointer<QWidget> editor_;
+  mutable QPersistentModelIndex index_;
 };
+
+QString EditorText(QWidget* editor) {
+  const QMetaProperty property = editor->metaObject()->userProperty();
+  return property.isValid() ? property.read(editor).toString() : QString();
+}
 
 }  // namespace
 
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
   model_ = new RecordSetModel(this);
   setModel(model_);
-  setItemDelegate(new RowEditDelegate(this, [this](int row) { return BeginRowEdit(row); }));
+  delegate_ = new RowEditDelegate(this, [this](int row) { return BeginRowEdit(row); });
+  setItemDelegate(delegate_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   // One line of text per row, as in a data grid: long values are cut, not wrapped.
@@ -102,12 +137,15 @@ store::RecordSet* DBGrid::OpenSet() const {
   return set && set->Active() ? set : nullptr;
 }
 
-// A model reset forgets hidden sections and widths: put them back.
+// A model reset forgets hidden sections and widths: put them back, each shown
+// column at least as wide as its title and values (up to a limit).
 void DBGrid::ApplyColumnLook() {
   const std::vector<GridColumn>& columns = model_->ShownColumns();
   for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
     setColumnHidden(i, !columns[i].visible);
-    setColumnWidth(i, columns[i].width);
+    const int content = std::max(sizeHintForColumn(i), horizontalHeader()->sectionSizeHint(i));
+    setColumnWidth(
+        i, columns[i].visible ? std::clamp(content, columns[i].width, kMaxFittedWidth) : columns[i].width);
   }
 }
 
@@ -129,6 +167,13 @@ void DBGrid::FollowCurrentRow(int row) {
 
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
+  if (refusedEditor_ && current != EditedIndex()) {
+    // The cell keeps its refused text: the cursor goes back to it once the click is done.
+    QMetaObject::invokeMethod(
+        this, [this, cell = QPersistentModelIndex(EditedIndex())] { setCurrentIndex(cell); },
+        Qt::QueuedConnection);
+    return;
+  }
   store::RecordSet* set = OpenSet();
   if (syncing_ || !current.isValid() || !set || current.row() == set->RecNo()) return;
   const int row = current.row();
@@ -174,20 +219,20 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   const int key = event->key();
   if (key == Qt::Key_Insert && modifiers == Qt::NoModifier) {
-    FinishCellEdit();
-    Guard([this] { OpenSet()->Insert(); });
+    Guard([this] {
+      FinishCellEdit();
+      OpenSet()->Insert();
+    });
     return true;
   }
   if (key == Qt::Key_Delete && modifiers == Qt::ControlModifier) {
-    FinishCellEdit();
-    DeleteCurrent();
+    if (Guard([this] { FinishCellEdit(); })) DeleteCurrent();
     return true;
   }
   if (key == Qt::Key_Down && modifiers == Qt::NoModifier) {
     store::RecordSet* set = OpenSet();
     if (set->RecNo() < set->RecordCount() - 1) return false;
-    FinishCellEdit();
-    AppendAtEnd();
+    if (Guard([this] { FinishCellEdit(); })) AppendAtEnd();
     return true;
   }
   if (key == Qt::Key_Escape && state() != QAbstractItemView::EditingState) {
@@ -197,14 +242,40 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
   return false;
 }
 
-// Writes and closes an open cell editor, as leaving the cell would.
+QWidget* DBGrid::OpenEditor() const {
+  return state() == QAbstractItemView::EditingState ? static_cast<RowEditDelegate*>(delegate_)->Editor()
+                                                    : nullptr;
+}
+
+QModelIndex DBGrid::EditedIndex() const { return static_cast<RowEditDelegate*>(delegate_)->EditedIndex(); }
+
+// Writes and closes an open cell editor, as leaving the cell would. Text the
+// set refuses throws and stays in its cell.
 void DBGrid::FinishCellEdit() {
-  if (state() != QAbstractItemView::EditingState) return;
-  // The window's focus child, also while a prompt or another window is active.
-  QWidget* editor = window()->focusWidget();
-  if (!editor || !viewport()->isAncestorOf(editor)) return;
-  commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  QWidget* editor = OpenEditor();
+  if (!editor) return;
+  model_->WriteCell(EditedIndex(), EditorText(editor));
+  refusedEditor_ = nullptr;
+  QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void DBGrid::commitData(QWidget* editor) {
+  model_->TakeRefusal();
+  QTableView::commitData(editor);
+  refusedEditor_ = model_->TakeRefusal() ? editor : nullptr;
+}
+
+// A refused value stays in its cell for correction, as in the header boxes:
+// the editor stays open and the cursor does not move on. Escape takes it back.
+void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  if (editor && editor == refusedEditor_ && hint != QAbstractItemDelegate::RevertModelCache) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || Contains(focus)) editor->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+    return;
+  }
+  refusedEditor_ = nullptr;
+  QTableView::closeEditor(editor, hint);
 }
 
 void DBGrid::AppendAtEnd() {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QTableView>
 #include <vector>
@@ -55,6 +56,8 @@ class DBGrid : public QTableView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void commitData(QWidget* editor) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   void ApplyColumnLook();
@@ -62,6 +65,8 @@ class DBGrid : public QTableView {
   store::RecordSet* OpenSet() const;
   bool HandleEditKey(QKeyEvent* event);
   void FinishCellEdit();
+  QWidget* OpenEditor() const;
+  QModelIndex EditedIndex() const;
   void AppendAtEnd();
   void DeleteCurrent();
   bool BeginRowEdit(int row);
@@ -69,6 +74,8 @@ class DBGrid : public QTableView {
   bool Contains(const QWidget* widget) const;
 
   RecordSetModel* model_ = nullptr;
+  QAbstractItemDelegate* delegate_ = nullptr;
+  QPointer<QWidget> refusedEditor_;  // open with text the set refused
   QString imeName_;
   bool pressedOnCell_ = false;
   bool syncing_ = false;

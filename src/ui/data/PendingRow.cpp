@@ -1,6 +1,7 @@
 #include "ui/data/PendingRow.h"
 
 #include <QString>
+#include <exception>
 
 #include "store/RecordSet.h"
 #include "ui/app/Guard.h"
@@ -18,11 +19,22 @@ bool Pending(const store::RecordSet* set) {
          (set->State() == store::DataSetState::Edit || set->State() == store::DataSetState::Insert);
 }
 
+// Whether a box holds text it could not write (a date that is no date).
+bool HoldsRefusedText(store::RecordSet* set) {
+  try {
+    DataSource::UpdateRecordOf(set);
+    return false;
+  } catch (const std::exception&) {
+    return true;
+  }
+}
+
 bool ResolveOne(QWidget* parent, store::RecordSet* set) {
-  // Text still held by a box counts as a change: let the controls write it first.
-  if (!Guard([set] { DataSource::UpdateRecordOf(set); })) return false;
+  // Text still held by a box counts as a change: let the controls write it
+  // first. Text they refuse is a change too: Yes reports it, No drops it.
+  const bool refused = HoldsRefusedText(set);
   if (!Pending(set)) return true;
-  if (!set->Modified()) {
+  if (!refused && !set->Modified()) {
     set->Cancel();
     return true;
   }

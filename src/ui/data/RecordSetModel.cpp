@@ -138,20 +138,21 @@ Qt::ItemFlags RecordSetModel::flags(const QModelIndex& index) const {
 
 bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || readOnly_ || !index.isValid()) return false;
+  bool written = false;
+  if (!Guard([&] { written = WriteCell(index, value.toString()); })) refused_ = true;
+  return written;
+}
+
+bool RecordSetModel::WriteCell(const QModelIndex& index, const QString& text) {
   const int field = FieldIndex(index.column());
   store::RecordSet* set = OpenSet();
-  if (!set || field < 0 || index.row() >= set->RecordCount()) return false;
-  const QString text = value.toString();
+  if (readOnly_ || !set || field < 0 || index.row() < 0 || index.row() >= set->RecordCount()) return false;
   // An editor closed without a change writes nothing, so an untouched new row stays untouched.
   if (data(index, Qt::EditRole).toString() == text) return true;
-  bool written = false;
-  Guard([&] {
-    if (set->RecNo() != index.row()) set->MoveTo(index.row());
-    if (!source_->BeginUserEdit()) return;
-    set->FieldAt(field).SetAsString(text.toStdString());
-    written = true;
-  });
-  return written;
+  if (set->RecNo() != index.row()) set->MoveTo(index.row());
+  if (!source_->BeginUserEdit()) return false;
+  set->FieldAt(field).SetAsString(text.toStdString());
+  return true;
 }
 
 void RecordSetModel::ActiveChanged() { Reload(); }

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/data/DataLink.h"
@@ -52,6 +53,11 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  // Writes a cell's text into its row, starting the row's edit; throws what
+  // the set refuses. False when the set takes no writes.
+  bool WriteCell(const QModelIndex& index, const QString& text);
+  // Whether a setData since the last call was refused with an error.
+  bool TakeRefusal() { return std::exchange(refused_, false); }
 
   void ActiveChanged() override;
   void DataSetChanged() override;
@@ -83,6 +89,7 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
   int currentRow_ = -1;
   std::function<void()> updateDataHook_;
   bool inserting_ = false;
+  bool refused_ = false;
 };
 
 }  // namespace ui
