@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kMarkerWidth = 16;
 constexpr int kMaxFittedWidth = 240;
+constexpr int kFittedRows = 200;  // rows measured when columns are fitted
 
 // Opening a cell editor starts the edit of its row, as typing into a grid
 // does; when the set refuses, no editor opens.
@@ -66,6 +67,10 @@ class RowEditDelegate : public QStyledItemDelegate {
   mutable QPersistentModelIndex index_;
 };
 
+const RowEditDelegate& DelegateOf(const QAbstractItemDelegate* delegate) {
+  return *static_cast<const RowEditDelegate*>(delegate);
+}
+
 QString EditorText(QWidget* editor) {
   const QMetaProperty property = editor->metaObject()->userProperty();
   return property.isValid() ? property.read(editor).toString() : QString();
@@ -87,6 +92,7 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
   verticalHeader()->setFixedWidth(kMarkerWidth);
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setResizeContentsPrecision(kFittedRows);
   SetReadOnly(true);
   // A post, a move or a closing window asks for held text: an open cell editor counts.
   model_->SetUpdateDataHook([this] { FinishCellEdit(); });
@@ -167,7 +173,7 @@ void DBGrid::FollowCurrentRow(int row) {
 
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
-  if (refusedEditor_ && current != EditedIndex()) {
+  if (HoldsRefusedText() && current != EditedIndex()) {
     // The cell keeps its refused text: the cursor goes back to it once the click is done.
     QMetaObject::invokeMethod(
         this, [this, cell = QPersistentModelIndex(EditedIndex())] { setCurrentIndex(cell); },
@@ -243,11 +249,12 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
 }
 
 QWidget* DBGrid::OpenEditor() const {
-  return state() == QAbstractItemView::EditingState ? static_cast<RowEditDelegate*>(delegate_)->Editor()
-                                                    : nullptr;
+  return state() == QAbstractItemView::EditingState ? DelegateOf(delegate_).Editor() : nullptr;
 }
 
-QModelIndex DBGrid::EditedIndex() const { return static_cast<RowEditDelegate*>(delegate_)->EditedIndex(); }
+QModelIndex DBGrid::EditedIndex() const { return DelegateOf(delegate_).EditedIndex(); }
+
+bool DBGrid::HoldsRefusedText() const { return refusedEditor_ && OpenEditor() == refusedEditor_; }
 
 // Writes and closes an open cell editor, as leaving the cell would. Text the
 // set refuses throws and stays in its cell.

@@ -24,7 +24,9 @@ class RecordSetModel;
 // the row, Insert adds a row before the current one, Ctrl+Delete deletes after
 // "Delete record?", Down on the last row appends, Escape drops the row's
 // change, leaving a changed row posts it, and an untouched new row is dropped
-// when the focus leaves the grid for another control of its window.
+// when the focus leaves the grid for another control of its window. A value
+// the set refuses stays in its cell editor for correction. Columns are fitted
+// to their title and values; a value still cut off shows whole as a tooltip.
 class DBGrid : public QTableView {
   Q_OBJECT
  public:
@@ -67,6 +69,7 @@ class DBGrid : public QTableView {
   void FinishCellEdit();
   QWidget* OpenEditor() const;
   QModelIndex EditedIndex() const;
+  bool HoldsRefusedText() const;
   void AppendAtEnd();
   void DeleteCurrent();
   bool BeginRowEdit(int row);
