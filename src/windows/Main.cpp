@@ -12,7 +12,8 @@ QIcon ProgramIcon() {
   const QString name = QStringLiteral(SQ_APP_ID);
   QIcon builtIn;
   const QDir sizes(QStringLiteral(":/icons"));
-  for (const QString& size : sizes.entryList(QDir::Dirs)) builtIn.addFile(sizes.filePath(size + '/' + name + ".png"));
+  for (const QString& size : sizes.entryList(QDir::Dirs))
+    builtIn.addFile(sizes.filePath(size + '/' + name + ".png"));
   return QIcon::fromTheme(name, builtIn);
 }
 

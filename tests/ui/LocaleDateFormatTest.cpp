@@ -49,3 +49,15 @@ TEST(LocaleDateFormatTest, ReadsTwoDigitYearsOfTheUsersFormat) {
   EXPECT_EQ(german.ToIso("5.1.24"), "2024-01-05");
   EXPECT_EQ(german.ToIso("5.1.0024"), "0024-01-05");  // a year typed in full is kept
 }
+
+// A C or POSIX locale has an English short format ("9 Sep 2024"); dates then
+// follow Traditional Chinese, while any real locale keeps its own.
+TEST(LocaleDateFormatTest, CLocaleShowsTraditionalChineseDates) {
+  const LocaleDateFormat c(LocaleDateFormat::ForDates(QLocale::c()));
+  EXPECT_EQ(c.DisplayFormat(), "yyyy/M/d");
+  EXPECT_EQ(c.ToDisplay("2024-09-09"), "2024/9/9");
+  EXPECT_EQ(c.ToIso("2024/9/9"), "2024-09-09");
+  EXPECT_EQ(c.ToIso("2024/09/09"), "2024-09-09");
+  const LocaleDateFormat german(LocaleDateFormat::ForDates(QLocale(QLocale::German, QLocale::Germany)));
+  EXPECT_EQ(german.ToDisplay("2024-09-09"), "09.09.2024");
+}

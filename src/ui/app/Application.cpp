@@ -5,11 +5,14 @@
 
 #include "ui/app/LocaleDateFormat.h"
 #include "ui/app/Prompts.h"
+#include "ui/app/QtTranslations.h"
 
 namespace ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-  store::DateFormat::Install(std::make_shared<LocaleDateFormat>(QLocale::system()));
+  InstallQtTranslations();
+  store::DateFormat::Install(
+      std::make_shared<LocaleDateFormat>(LocaleDateFormat::ForDates(QLocale::system())));
 }
 
 // Handlers run through Guard; this only catches what slipped past one, so that

@@ -47,6 +47,11 @@ QString LocaleDateFormat::WidenYear(QString format) {
   return format.replace(twoDigitYear, QStringLiteral("yyyy"));
 }
 
+QLocale LocaleDateFormat::ForDates(const QLocale& system) {
+  if (system.language() != QLocale::C) return system;
+  return QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
+}
+
 std::string LocaleDateFormat::ToDisplay(std::string_view iso) const {
   const QDate date = QDate::fromString(FromUtf8(iso), Qt::ISODate);
   if (!date.isValid()) return std::string(iso);

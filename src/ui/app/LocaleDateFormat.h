@@ -21,6 +21,10 @@ class LocaleDateFormat : public store::DateFormat {
 
   const QString& DisplayFormat() const { return display_; }
   static QString WidenYear(QString format);
+  // The locale whose dates the user sees: the system's, except that a C or
+  // POSIX locale, whose short format is an English one, gives way to
+  // Traditional Chinese (yyyy/M/d) beside the program's Chinese labels.
+  static QLocale ForDates(const QLocale& system);
 
  private:
   QLocale locale_;
