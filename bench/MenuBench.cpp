@@ -1,6 +1,7 @@
 // The menu painter: one pop-up item (side bar and flat frame included) and a
-// whole ten-item pop-up, per item, against filling the item's rectangle with
-// one colour on the same kind of canvas.
+// whole ten-item pop-up, per item, compared with filling the item's rectangle
+// with one colour on the same kind of canvas. The plain fill is a point of
+// comparison, not a floor: the painter does far more than fill.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -73,6 +74,8 @@ struct Popup {
     const int border = ui::MenuStyle::kPopupBorder;
     widget.resize(kWidth + 2 * border, y + 2 * border);
   }
+  // A paint of the pop-up starts a pass, as its paint event does.
+  void BeginPaint() { widget.BeginPaintPass(); }
   // One item as the style bridge paints it: off-screen, then copied.
   void PaintItem(int index, QImage& target) {
     ui::TMenuItem* item = file->Items(index);
@@ -103,22 +106,25 @@ bench::Sampling PerItem(int itemsPerRun, int repeats) {
   return {bench::CpuClock::Thread, repeats, itemsPerRun};
 }
 
-void MenuItemFloor(benchmark::State& state) {
+void MenuItemPlainFill(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  bench::Timed(state, "menu-item-floor", PerItem(1, 100), [&] { popup.FillItem(0, out); });
+  bench::Timed(state, "menu-item-plain-fill", PerItem(1, 100), [&] { popup.FillItem(0, out); });
 }
 
 void MenuItem(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  bench::Timed(state, "menu-item", PerItem(1, 1), [&] { popup.PaintItem(0, out); });
+  bench::Timed(state, "menu-item", PerItem(1, 1), [&] {
+    popup.BeginPaint();
+    popup.PaintItem(0, out);
+  });
 }
 
-void MenuPopupFloor(benchmark::State& state) {
+void MenuPopupPlainFill(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
-  bench::Timed(state, "menu-popup-floor", PerItem(kItems, 100), [&] {
+  bench::Timed(state, "menu-popup-plain-fill", PerItem(kItems, 100), [&] {
     for (int i = 0; i < kItems; ++i) popup.FillItem(i, out);
   });
 }
@@ -127,22 +133,23 @@ void MenuPopup(benchmark::State& state) {
   Popup& popup = Shared();
   QImage out;
   bench::Timed(state, "menu-popup", PerItem(kItems, 1), [&] {
+    popup.BeginPaint();
     for (int i = 0; i < kItems; ++i) popup.PaintItem(i, out);
   });
 }
 
 }  // namespace
 
-BENCHMARK(MenuItemFloor)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(MenuItemPlainFill)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(MenuItem)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
-BENCHMARK(MenuPopupFloor)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(50);
+BENCHMARK(MenuPopupPlainFill)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(50);
 BENCHMARK(MenuPopup)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(50);
 
 namespace {
 
 const bool kRatios = bench::AddFinisher([] {
-  bench::ReportRatio("menu-item/floor", bench::Ratio("menu-item", "menu-item-floor"));
-  bench::ReportRatio("menu-popup-item/floor", bench::Ratio("menu-popup", "menu-popup-floor"));
+  bench::ReportRatio("menu-item/plain-fill", bench::Ratio("menu-item", "menu-item-plain-fill"));
+  bench::ReportRatio("menu-popup-item/plain-fill", bench::Ratio("menu-popup", "menu-popup-plain-fill"));
 });
 
 }  // namespace

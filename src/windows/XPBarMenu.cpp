@@ -5,10 +5,12 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 
 #include "ui/menu/Form.h"
+#include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/TImageList.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/WindowFrame.h"
@@ -21,13 +23,8 @@ using ui::TRect;
 
 namespace {
 
-// Round to the nearest integer, halves to the even neighbour.
-int Round(long double value) {
-  long double whole = std::floor(value);
-  const long double fraction = value - whole;
-  if (fraction > 0.5L || (fraction == 0.5L && std::fmod(whole, 2.0L) != 0.0L)) whole += 1.0L;
-  return static_cast<int>(whole);
-}
+// Round to the nearest integer, halves to the even neighbour (the default rounding mode).
+int Round(long double value) { return static_cast<int>(std::nearbyint(value)); }
 
 int Clamp255(int value) { return std::clamp(value, 0, 255); }
 
@@ -53,17 +50,32 @@ void ConvertPixels(ui::TBitmap& picture, Convert convert) {
 
 // The values of one item paint.
 struct TXPBarMenu::ItemPaint {
-  TMenuItem* item = nullptr;
-  bool isSeparator = false;
-  bool isTop = false;
-  bool hasImage = false;
-  bool mirrored = false;
-  const ui::TImageList* images = nullptr;
-  TRect r;
-  TRect ir;
-  TRect cr;
-  TRect tr;
+  ItemPaint(const TXPBarMenu& painter, TMenuItem* what, bool isSelected, const QRect& rect);
+
+  TMenuItem* item;
+  bool selected;
+  bool isSeparator;
+  bool isTop;
+  bool mirrored;
+  const ui::TImageList* images;  // the menu's image list
+  bool hasImage;                 // the item shows an image of that list
+  TRect r;                       // the item
+  TRect ir;                      // the icon column; its Top becomes the picture's place
+  TRect cr;                      // the check box
+  TRect tr;                      // the text
+  TBitmap picture;               // the item's own picture, or its list image
 };
+
+TXPBarMenu::ItemPaint::ItemPaint(const TXPBarMenu& painter, TMenuItem* what, bool isSelected,
+                                 const QRect& rect)
+    : item(what),
+      selected(isSelected),
+      isSeparator(what->IsLine()),
+      isTop(painter.IsTopItem(what)),
+      mirrored(what->GetParentMenu() && what->GetParentMenu()->IsRightToLeft()),
+      images(what->GetParentMenu() ? what->GetParentMenu()->Images() : nullptr),
+      hasImage(images && what->ImageIndex() != -1),
+      r(TRect::From(rect)) {}
 
 TXPBarMenu::TXPBarMenu(ui::Component* owner) : ui::Component(nullptr) {
   if (owner) {
@@ -85,9 +97,6 @@ void TXPBarMenu::Notification(ui::Component* component, Operation operation) {
   // There are no tool-button components here: menu items are what joins.
   if (autoDetect_ && operation == Operation::Insert && dynamic_cast<TMenuItem*>(component)) SetActive(true);
 }
-
-// ---------------------------------------------------------------------------
-// Properties
 
 void TXPBarMenu::SetBarColorStep(int steps) { barColorStep_ = std::clamp(steps, 1, 255); }
 
@@ -124,9 +133,6 @@ void TXPBarMenu::DrawMenuBar() const {
   if (QWidget* window = form_->Window())
     for (QMenuBar* bar : window->findChildren<QMenuBar*>()) bar->update();
 }
-
-// ---------------------------------------------------------------------------
-// Hooking
 
 void TXPBarMenu::HookItem(TMenuItem* item, bool on) {
   const ui::DrawItemEvent draw = item->OnDrawItem;
@@ -186,9 +192,6 @@ void TXPBarMenu::RehookBranch(TMenuItem* item) {
     for (int j = 0; j < sibling->Count(); ++j) RehookBranch(sibling->Items(j));
   }
 }
-
-// ---------------------------------------------------------------------------
-// Handlers
 
 void TXPBarMenu::DrawItemThunk(void* object, TMenuItem* sender, TCanvas& canvas, const QRect& rect,
                                bool selected) {
@@ -293,9 +296,6 @@ void TXPBarMenu::LoadMenuFont(ui::TFont& font) {
   font = menuFont;
 }
 
-// ---------------------------------------------------------------------------
-// Colours
-
 void TXPBarMenu::PrepareColors(TCanvas& canvas) {
   Palette& p = paint_;
   p.HiColor = canvas.BitsPerPixel() >= 16;
@@ -331,7 +331,7 @@ void TXPBarMenu::PrepareColors(TCanvas& canvas) {
   p.PaintCheckFillSelColor = hi ? Lighten(canvas, ui::clHighlight, 50) : ui::clWhite;
 }
 
-TColor TXPBarMenu::Lighten(TCanvas& canvas, TColor color, int percent) const {
+TColor TXPBarMenu::Lighten(const TCanvas& canvas, TColor color, int percent) const {
   percent = std::min(percent, 100);
   const TColor rgb = ui::ColorToRGB(color);
   // Extended precision throughout: 190 * 0.15 must land above 28.5.
@@ -344,21 +344,21 @@ TColor TXPBarMenu::Lighten(TCanvas& canvas, TColor color, int percent) const {
       ui::RGB(channel(ui::GetRValue(rgb)), channel(ui::GetGValue(rgb)), channel(ui::GetBValue(rgb))));
 }
 
-TColor TXPBarMenu::Darken(TCanvas& canvas, TColor color, int amount) const {
+TColor TXPBarMenu::Darken(const TCanvas& canvas, TColor color, int amount) const {
   const TColor rgb = ui::ColorToRGB(color);
   return canvas.GetNearestColor(ui::RGB(Clamp255(ui::GetRValue(rgb) - amount),
                                         Clamp255(ui::GetGValue(rgb) - amount + 2),
                                         Clamp255(ui::GetBValue(rgb) - amount)));
 }
 
-TColor TXPBarMenu::Grayed(TCanvas& canvas, TColor color, int percent) const {
+TColor TXPBarMenu::Grayed(const TCanvas& canvas, TColor color, int percent) const {
   percent = std::min(percent, 100);
   const TColor rgb = ui::ColorToRGB(color);
   const int v = std::min((ui::GetRValue(rgb) + ui::GetGValue(rgb) + ui::GetBValue(rgb)) / 3 + percent, 240);
   return canvas.GetNearestColor(ui::RGB(v, v, v));
 }
 
-TColor TXPBarMenu::ContrastTextColor(TCanvas& canvas, TColor color) const {
+TColor TXPBarMenu::ContrastTextColor(const TCanvas& canvas, TColor color) const {
   const TColor rgb = ui::ColorToRGB(color);
   if ((ui::GetRValue(rgb) + ui::GetBValue(rgb)) / 2 > 150 || ui::GetGValue(rgb) > 200) return font_.Color;
   return Lighten(canvas, color, 90);
@@ -388,9 +388,6 @@ void TXPBarMenu::Remeasure() {
       for (int j = 0; j < menu->Items()->Count(); ++j) touch(menu->Items()->Items(j));
 }
 
-// ---------------------------------------------------------------------------
-// Painting
-
 int TXPBarMenu::MeasuredHeight(TMenuItem* item, TCanvas& canvas) {
   int width = 0;
   int height = 0;
@@ -399,77 +396,103 @@ int TXPBarMenu::MeasuredHeight(TMenuItem* item, TCanvas& canvas) {
 }
 
 void TXPBarMenu::PaintItem(TMenuItem* item, TCanvas& canvas, bool selected, const QRect& aRect) {
-  // 1
+  // Colours and the menu font follow the system at every paint.
   PrepareColors(canvas);
-  ItemPaint ip;
-  ip.item = item;
-  ip.r = TRect::From(aRect);
-  ip.isSeparator = item->Caption() == "-";
-  ip.isTop = IsTopItem(item);
-  ui::TMenu* menu = item->GetParentMenu();
-  ip.images = menu ? menu->Images() : nullptr;
-  ip.hasImage = ip.images && item->ImageIndex() != -1;
-  ip.mirrored = menu && menu->IsRightToLeft();
-  TRect& r = ip.r;
-
-  // 2: the side bar, over the whole height of the pop-up
-  if (!ip.isTop && HasBar()) {
-    int total = 0;
-    if (TMenuItem* parent = item->Parent()) {
-      for (int i = 0; i < parent->Count(); ++i) {
-        TMenuItem* sibling = parent->Items(i);
-        if (!sibling->Visible()) continue;
-        total += itemHeight_ != 0 ? itemHeight_ : sibling->IsLine() ? 4 : MeasuredHeight(sibling, canvas);
-      }
-    }
-    r.Left += barWidth_;
-    TRect barRect{1, 1, barWidth_, total};
-    if (OnMeasureBar.Assigned()) OnMeasureBar.code(OnMeasureBar.object, item, canvas, r, barRect);
-    PaintBar(item, canvas, barRect);
-  }
-
-  // 3 - 5
+  ItemPaint ip(*this, item, selected, aRect);
+  if (!ip.isTop && HasBar()) PaintSideBar(ip, canvas);
   canvas.Font = font_;
   if (ip.mirrored) canvas.Font.Charset = ui::ARABIC_CHARSET;
-  r.Bottom += 1;
-  const QString text = " " + item->Caption();
-  TBitmap picture;
-  if (item->Bitmap().width() > 0) picture.Assign(item->Bitmap());
+  ip.r.Bottom += 1;
+  if (item->Bitmap().width() > 0) ip.picture.Assign(item->Bitmap());
+  LayOutIconAndCheck(ip);
+  LayOutText(ip);
+  PlacePicture(ip);
+  PaintBackground(ip, canvas);
+  if (selected && drawSelect_) PaintSelection(ip, canvas);
+  PaintCheck(item, canvas, selected, ip.cr, ip.hasImage);
+  if (ip.hasImage) TakeListImage(ip);
+  PaintIcon(ip, canvas);
+  if (ip.isSeparator)
+    PaintSeparator(ip, canvas);
+  else
+    PaintCaption(ip, canvas);
+  if (flatMenu_ && !ip.isTop) PaintPopupFrame(ip, canvas);
+  // Items added to the menus since the last hooking pass get the handlers here.
+  RehookBranch(item);
+}
 
-  // 6, 7: icon and check rectangles
+// Every item of a pop-up paints the whole side bar, as tall as the pop-up;
+// the item itself moves right by the bar's width.
+void TXPBarMenu::PaintSideBar(ItemPaint& ip, TCanvas& canvas) {
+  const int total = PopupHeight(ip.item, canvas);
+  ip.r.Left += barWidth_;
+  TRect barRect{1, 1, barWidth_, total};
+  if (OnMeasureBar.Assigned()) OnMeasureBar.code(OnMeasureBar.object, ip.item, canvas, ip.r, barRect);
+  PaintBar(ip.item, canvas, barRect);
+}
+
+// The summed heights of the visible items at the item's level. A paint of a
+// pop-up paints all its items: they are measured once for that paint, not
+// once for every item painted.
+int TXPBarMenu::PopupHeight(TMenuItem* item, TCanvas& canvas) {
+  TMenuItem* parent = item->Parent();
+  if (!parent) return 0;
+  const std::uint64_t pass = ui::OwnerDrawMenu::PaintPassOf(canvas.Window());
+  if (pass != 0 && popupHeight_.pass == pass && popupHeight_.parent == parent) return popupHeight_.total;
+  int total = 0;
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* sibling = parent->Items(i);
+    if (!sibling->Visible()) continue;
+    total += itemHeight_ != 0 ? itemHeight_ : sibling->IsLine() ? 4 : MeasuredHeight(sibling, canvas);
+  }
+  popupHeight_ = {pass, parent, total};
+  return total;
+}
+
+// The icon column lies at the side the item reads from. The check box fills
+// the column around a list image; otherwise it is a 10 x 10 box in its middle.
+void TXPBarMenu::LayOutIconAndCheck(ItemPaint& ip) const {
+  const TRect& r = ip.r;
   ip.ir = ip.mirrored ? TRect{r.Right - iconWidth_, r.Top, r.Right, r.Bottom}
                       : TRect{r.Left, r.Top, r.Left + iconWidth_, r.Bottom};
   if (ip.hasImage) {
     ip.cr = {ip.ir.Left + 1, ip.ir.Top + 2, ip.ir.Right - 3, ip.ir.Bottom - 2};
-  } else {
-    ip.cr.Left = ip.ir.Left + (ip.ir.Right - ip.ir.Left - 10) / 2;
-    ip.cr.Top = ip.ir.Top + (ip.ir.Bottom - ip.ir.Top - 10) / 2;
-    ip.cr.Right = ip.cr.Left + 10;
-    ip.cr.Bottom = ip.cr.Top + 10;
+    return;
   }
+  ip.cr.Left = ip.ir.Left + (ip.ir.Right - ip.ir.Left - 10) / 2;
+  ip.cr.Top = ip.ir.Top + (ip.ir.Bottom - ip.ir.Top - 10) / 2;
+  ip.cr.Right = ip.cr.Left + 10;
+  ip.cr.Bottom = ip.cr.Top + 10;
+}
 
-  // 8: text rectangle
+// Text follows the icon column, or a picture wider than the column. A bar
+// item has no column: its text takes the item, or overlaps its list image.
+void TXPBarMenu::LayOutText(ItemPaint& ip) const {
+  const TRect& r = ip.r;
+  const int pictureWidth = ip.picture.Width();
   if (ip.mirrored) {
-    const int x2 = picture.Width() > iconWidth_ ? r.Right - picture.Width() - 4 : r.Right - iconWidth_;
+    const int x2 = pictureWidth > iconWidth_ ? r.Right - pictureWidth - 4 : r.Right - iconWidth_;
     ip.tr = {r.Left, r.Top, x2, r.Bottom};
   } else {
-    const int x1 = r.Left + iconWidth_ < picture.Width() ? picture.Width() + 4 : r.Left + iconWidth_;
+    const int x1 = r.Left + iconWidth_ < pictureWidth ? pictureWidth + 4 : r.Left + iconWidth_;
     ip.tr = {x1, r.Top, r.Right, r.Bottom};
   }
-  if (ip.isTop) {
-    if (!ip.hasImage)
-      ip.tr = r;
-    else if (ip.mirrored)
-      ip.tr.Right += 5;
-    else
-      ip.tr.Left -= 5;
-  }
+  if (!ip.isTop) return;
+  if (!ip.hasImage)
+    ip.tr = r;
+  else if (ip.mirrored)
+    ip.tr.Right += 5;
+  else
+    ip.tr.Left -= 5;
+}
 
-  // 9: the picture's vertical position
+// The picture's vertical place, kept in the icon rectangle's top; a bar
+// item's text moves right past its picture.
+void TXPBarMenu::PlacePicture(ItemPaint& ip) const {
   const int h = ip.tr.Bottom - ip.tr.Top;
   if (ip.isTop) {
-    ip.tr.Left += picture.Width();
-    ip.ir.Top = ip.tr.Top + (h - picture.Height()) / 4;
+    ip.tr.Left += ip.picture.Width();
+    ip.ir.Top = ip.tr.Top + (h - ip.picture.Height()) / 4;
     if (h < 20) ip.ir.Top -= 3;
   } else if (!ip.hasImage) {
     ip.ir.Top = ip.tr.Top + (h - iconWidth_ / 2) / 4;
@@ -479,77 +502,90 @@ void TXPBarMenu::PaintItem(TMenuItem* item, TCanvas& canvas, bool selected, cons
     ip.ir.Top = ip.tr.Top + (h - lh / 2) / 4;
     ip.ir.Top -= lh < h ? 4 : lh / 2;
   }
-  if (!IsWindows5OrLater() && !ip.isTop && (ip.hasImage || item->Bitmap().width() < 20)) ip.ir.Top -= 3;
+}
 
-  // 10: background
+// Bar items are plain; pop-up items fade from the icon column into the item
+// colour, or at low colour depth (or without the gradient) are plain with a
+// separate icon column. A disabled pop-up item under the mouse keeps what is
+// there.
+void TXPBarMenu::PaintBackground(const ItemPaint& ip, TCanvas& canvas) {
+  const TRect& r = ip.r;
   if (ip.isTop) {
     canvas.Brush.Color = paint_.PaintMenuBarColor;
     canvas.Pen.Color = paint_.PaintMenuBarColor;
     canvas.FillRect(r);
   } else if (paint_.HiColor && gradient_) {
     PaintItemGradient(canvas, {r.Left, r.Top, r.Right + 2, r.Bottom}, ip.mirrored);
-  } else if (item->Enabled() || !selected) {
+  } else if (ip.item->Enabled() || !ip.selected) {
     canvas.Brush.Color = paint_.PaintColor;
     canvas.FillRect(r);
     canvas.Brush.Color = paint_.PaintIconBackColor;
     canvas.FillRect({ip.ir.Left, ip.ir.Top - 2, ip.ir.Right, ip.ir.Bottom + 2});
   }
+}
 
-  // 11: selection
-  if (selected && drawSelect_) {
-    canvas.Brush.Style = ui::bsSolid;
-    if (ip.isTop) {
-      PaintTopItem(canvas, ip.mirrored, r);
-    } else if (item->Enabled()) {
-      if (frame3D_) {
-        canvas.DrawEdge(r, ui::BDR_SUNKENOUTER, ui::BF_RECT);
-      } else {
-        const TRect s{r.Left, r.Top + 1, flatMenu_ ? r.Right - 1 : r.Right, r.Bottom - 1};
-        canvas.Brush.Color = paint_.PaintSelectColor;
-        canvas.FillRect(s);
-        canvas.Pen.Color = paint_.PaintSelectBorderColor;
-        canvas.Brush.Style = ui::bsClear;
-        canvas.RoundRect(s.Left, s.Top, s.Right, s.Bottom, 0, 0);
-      }
-    }
+// A bar item under the mouse looks raised. A pop-up item that can be chosen
+// gets a sunken edge, or a framed fill one pixel inside the item at the top and
+// bottom (and at the right beside a flat frame); a disabled one gets nothing.
+void TXPBarMenu::PaintSelection(const ItemPaint& ip, TCanvas& canvas) {
+  canvas.Brush.Style = ui::bsSolid;
+  if (ip.isTop) {
+    PaintTopItem(canvas, ip.mirrored, ip.r);
+    return;
   }
-
-  // 12 - 14: check mark and picture
-  PaintCheck(item, canvas, selected, ip.cr, ip.hasImage);
-  if (ip.hasImage) {
-    picture.SetSize(ip.images->Width(), ip.images->Height());
-    picture.Canvas().Brush.Color = paint_.PaintIconBackColor;
-    picture.Canvas().FillRect({0, 0, picture.Width(), picture.Height()});
-    ip.images->Draw(picture.Canvas(), 0, 0, item->ImageIndex());
+  if (!ip.item->Enabled()) return;
+  const TRect& r = ip.r;
+  if (frame3D_) {
+    canvas.DrawEdge(r, ui::BDR_SUNKENOUTER, ui::BF_RECT);
+    return;
   }
-  PaintIcon(ip, canvas, selected, picture);
+  const TRect s{r.Left, r.Top + 1, flatMenu_ ? r.Right - 1 : r.Right, r.Bottom - 1};
+  canvas.Brush.Color = paint_.PaintSelectColor;
+  canvas.FillRect(s);
+  canvas.Pen.Color = paint_.PaintSelectBorderColor;
+  canvas.Brush.Style = ui::bsClear;
+  canvas.RoundRect(s.Left, s.Top, s.Right, s.Bottom, 0, 0);
+}
 
-  // 15: separator line or text
-  if (ip.isSeparator) {
-    const int x1 = gradient_ ? r.Left : ip.tr.Left;
-    const int x2 = ip.mirrored ? ip.tr.Right - 7 : ip.tr.Right;
-    const int y = ip.tr.Top + Round((ip.tr.Bottom - ip.tr.Top) / 2.0L);
-    canvas.Pen.Color = paint_.PaintSeparatorColor;
-    canvas.MoveTo(x1, y);
-    canvas.LineTo(x2, y);
+// A list image is drawn through its mask onto the icon column's colour; from
+// then on it is the item's picture.
+void TXPBarMenu::TakeListImage(ItemPaint& ip) const {
+  TBitmap& picture = ip.picture;
+  picture.SetSize(ip.images->Width(), ip.images->Height());
+  picture.Canvas().Brush.Color = paint_.PaintIconBackColor;
+  picture.Canvas().FillRect({0, 0, picture.Width(), picture.Height()});
+  ip.images->Draw(picture.Canvas(), 0, 0, ip.item->ImageIndex());
+}
+
+// Over the gradient the line starts under the icon column; right to left it
+// stops short of the column.
+void TXPBarMenu::PaintSeparator(const ItemPaint& ip, TCanvas& canvas) const {
+  const int x1 = gradient_ ? ip.r.Left : ip.tr.Left;
+  const int x2 = ip.mirrored ? ip.tr.Right - 7 : ip.tr.Right;
+  const int y = ip.tr.Top + Round((ip.tr.Bottom - ip.tr.Top) / 2.0L);
+  canvas.Pen.Color = paint_.PaintSeparatorColor;
+  canvas.MoveTo(x1, y);
+  canvas.LineTo(x2, y);
+}
+
+// Five pixels between the icon column and the caption, on the side it reads from.
+void TXPBarMenu::PaintCaption(const ItemPaint& ip, TCanvas& canvas) {
+  TRect tr = ip.tr;
+  unsigned format = ui::DT_LEFT;
+  if (ip.mirrored) {
+    tr.Right -= 5;
+    format = ui::DT_RIGHT | ui::DT_RTLREADING;
   } else {
-    TRect tr = ip.tr;
-    unsigned format = ui::DT_LEFT;
-    if (ip.mirrored) {
-      tr.Right -= 5;
-      format = ui::DT_RIGHT | ui::DT_RTLREADING;
-    } else {
-      tr.Left += 5;
-    }
-    PaintText(ip, canvas, selected, format, tr);
+    tr.Left += 5;
   }
+  PaintText(ip, canvas, format, tr);
+}
 
-  // 17, 18
-  if (flatMenu_ && !ip.isTop) {
-    QWidget* window = canvas.Window();
-    if (!form_ || window != form_->Window()) PaintFlatFrame(window, ip.mirrored);
-  }
-  RehookBranch(item);
+// The flat frame goes round the pop-up window the item is painted in, never
+// round the form's own window.
+void TXPBarMenu::PaintPopupFrame(const ItemPaint& ip, const TCanvas& canvas) {
+  QWidget* window = canvas.Window();
+  if (!form_ || window != form_->Window()) PaintFlatFrame(window, ip.mirrored);
 }
 
 void TXPBarMenu::PaintBar(TMenuItem* item, TCanvas& canvas, const TRect& barRect) {
@@ -596,8 +632,7 @@ void TXPBarMenu::PaintBitmapBar(TCanvas& canvas, const TRect& barRect) {
   const int h = barRect.Height();
   const int bw = barBitmap_.Width();
   const int bh = barBitmap_.Height();
-  // The source canvas only reads; the picture stays as it is.
-  TCanvas& source = const_cast<TBitmap&>(barBitmap_).Canvas();
+  const TCanvas& source = barBitmap_.Canvas();
   if (barStretch_) {
     canvas.CopyRect({x, y, x + w, y + h}, source, {0, 0, bw - 1, bh - 1});
     return;
@@ -700,7 +735,10 @@ void TXPBarMenu::PaintCheck(TMenuItem* item, TCanvas& canvas, bool selected, con
   }
 }
 
-void TXPBarMenu::PaintIcon(const ItemPaint& ip, TCanvas& canvas, bool selected, TBitmap& picture) {
+// A hot pop-up item's picture lifts by a pixel over its shadow; others are
+// faded, or greyed when the item is disabled.
+void TXPBarMenu::PaintIcon(ItemPaint& ip, TCanvas& canvas) {
+  TBitmap& picture = ip.picture;
   const bool checked = ip.item->Checked();
   const bool enabled = ip.item->Enabled();
   int x = ip.ir.Left;
@@ -709,13 +747,13 @@ void TXPBarMenu::PaintIcon(const ItemPaint& ip, TCanvas& canvas, bool selected, 
     x += (iconWidth_ - picture.Width()) / 2 - 1;
   else
     x = ip.mirrored ? ip.ir.Right - picture.Width() - 2 : ip.ir.Left + 2;
-  const bool hot = selected && enabled && !checked;
+  const bool hot = ip.selected && enabled && !checked;
   if (hot && !ip.isTop) {
     --x;
     --y;
   }
-  if (!selected && enabled && !checked && IsWindows5OrLater() && paint_.HiColor) LightenBitmap(picture, 30);
-  if (!enabled && IsWindows5OrLater()) GrayBitmap(picture, 70);
+  if (!ip.selected && enabled && !checked && paint_.HiColor) LightenBitmap(picture, 30);
+  if (!enabled) GrayBitmap(picture, 70);
   if (hot) PaintShadowMask(picture, canvas, x + 2, y + 2, Darken(canvas, paint_.PaintSelectColor, 50));
   picture.SetTransparent(true);
   canvas.Draw(x, y, picture);
@@ -730,52 +768,66 @@ void TXPBarMenu::GrayBitmap(TBitmap& picture, int percent) const {
   ConvertPixels(picture, [&](TCanvas& pc, TColor pixel) { return Grayed(pc, pixel, percent); });
 }
 
-void TXPBarMenu::PaintShadowMask(TBitmap& picture, TCanvas& canvas, int x, int y, TColor color) const {
+void TXPBarMenu::PaintShadowMask(const TBitmap& picture, TCanvas& canvas, int x, int y, TColor color) const {
   if (picture.Empty()) return;
-  TCanvas& pc = picture.Canvas();
+  const TCanvas& pc = picture.Canvas();
   const TColor transparent = pc.Pixel(0, picture.Height() - 1);
   for (int i = 0; i < picture.Height(); ++i)
     for (int j = 0; j < picture.Width(); ++j)
       if (pc.Pixel(j, i) != transparent) canvas.SetPixel(x + j, y + i, color);
 }
 
-void TXPBarMenu::PaintText(const ItemPaint& ip, TCanvas& canvas, bool selected, unsigned format, TRect tr) {
+// The caption's colour: the selected, disabled or bar-item colour over the
+// font's own; a selected bar item's caption must stand out from its raised face.
+TColor TXPBarMenu::CaptionColor(const ItemPaint& ip, const TCanvas& canvas) const {
+  if (ip.isTop && ip.selected) return ContrastTextColor(canvas, paint_.PaintIconBackColor);
+  if (!ip.item->Enabled()) return paint_.PaintDisabledColor;
+  if (ip.selected) return paint_.PaintSelectFontColor;
+  return font_.Color;
+}
+
+// The caption centred on the height of a "W", then the shortcut ten pixels in
+// from the far side.
+void TXPBarMenu::PaintText(const ItemPaint& ip, TCanvas& canvas, unsigned format, TRect tr) {
   TMenuItem* item = ip.item;
-  const bool enabled = item->Enabled();
   const QString text = " " + item->Caption();
   canvas.Font = font_;
-  TColor color = font_.Color;
-  if (selected) color = paint_.PaintSelectFontColor;
-  if (!enabled) color = paint_.PaintDisabledColor;
-  if (ip.isTop && selected) color = ContrastTextColor(canvas, paint_.PaintIconBackColor);
+  const TColor color = CaptionColor(ip, canvas);
   canvas.Font.Color = color;
-
   tr.Top += (tr.Bottom - tr.Top - canvas.TextHeight("W")) / 2;
   canvas.SetBkMode(ui::TRANSPARENT);
-  if (item->Default() && enabled) {
-    const TRect home = tr;
-    canvas.Font.Styles = font_.Styles | ui::TFont::fsBold;
-    const struct {
-      int dl, dt, dr, k;
-    } passes[] = {{1, 0, 0, 30}, {1, 2, 1, 30}, {0, 1, 0, 40}, {1, 1, 1, 60}};
-    for (const auto& pass : passes) {
-      tr = {home.Left + pass.dl, home.Top + pass.dt, home.Right + pass.dr, home.Bottom};
-      canvas.Font.Color = Darken(canvas, canvas.Pixel(tr.Left, tr.Top), pass.k);
-      canvas.DrawText(text, tr, format);
-    }
-    tr = home;
+  if (item->Default() && item->Enabled()) {
+    PaintEmbossing(canvas, text, format, tr);
     canvas.Font.Color = color;
   }
   canvas.DrawText(text, tr, format);
+  PaintShortcut(ip, canvas, color, tr);
+}
 
-  const QString shortCut = item->ShortCutText() + " ";
-  canvas.Font.Color = paint_.HiColor ? Darken(canvas, color, -40) : color;
+// A default item's caption is bold, over four passes that each darken what
+// lies under their corner: the caption looks embossed. The bold style stays.
+void TXPBarMenu::PaintEmbossing(TCanvas& canvas, const QString& text, unsigned format,
+                                const TRect& home) const {
+  canvas.Font.Styles = font_.Styles | ui::TFont::fsBold;
+  const struct { int dl, dt, dr, k; } passes[] = {{1, 0, 0, 30}, {1, 2, 1, 30}, {0, 1, 0, 40}, {1, 1, 1, 60}};
+  for (const auto& pass : passes) {
+    const TRect tr{home.Left + pass.dl, home.Top + pass.dt, home.Right + pass.dr, home.Bottom};
+    canvas.Font.Color = Darken(canvas, canvas.Pixel(tr.Left, tr.Top), pass.k);
+    canvas.DrawText(text, tr, format);
+  }
+}
+
+// Lighter than the caption where the display has the colours for it; items
+// without a shortcut draw only the blank.
+void TXPBarMenu::PaintShortcut(const ItemPaint& ip, TCanvas& canvas, TColor captionColor, TRect tr) const {
+  const QString shortCut = ip.item->ShortCutText() + " ";
+  canvas.Font.Color = paint_.HiColor ? Darken(canvas, captionColor, -40) : captionColor;
+  unsigned format = ui::DT_RIGHT;
   if (ip.mirrored) {
     tr.Left += 10;
     format = ui::DT_LEFT;
   } else {
     tr.Right -= 10;
-    format = ui::DT_RIGHT;
   }
   canvas.DrawText(shortCut, tr, format);
 }
@@ -819,8 +871,6 @@ void TXPBarMenu::PaintFlatFrame(QWidget* window, bool mirrored) {
   c.Rectangle(l, b2 - 2, l + 2, b2);
   c.Rectangle(rt2 - 2, t, rt2, t + 2);
 }
-
-// ---------------------------------------------------------------------------
 
 void ApplyWindowMenuLook(TXPBarMenu& painter) {
   painter.SetBarCaption("ZQ");

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 #include "ui/menu/Component.h"
@@ -144,11 +145,11 @@ class TXPBarMenu : public ui::Component {
   const Palette& Paint() const { return paint_; }
   bool HasBar() const;
   QSize GetImageSize(ui::TMenuItem* item) const;
-  ui::TColor Lighten(ui::TCanvas& canvas, ui::TColor color, int percent) const;
-  ui::TColor Darken(ui::TCanvas& canvas, ui::TColor color, int amount) const;
-  ui::TColor Grayed(ui::TCanvas& canvas, ui::TColor color, int percent) const;
-  ui::TColor ContrastTextColor(ui::TCanvas& canvas, ui::TColor color) const;
-  static bool IsWindows5OrLater() { return true; }
+  // Colours are mapped to the canvas's nearest device colour.
+  ui::TColor Lighten(const ui::TCanvas& canvas, ui::TColor color, int percent) const;
+  ui::TColor Darken(const ui::TCanvas& canvas, ui::TColor color, int amount) const;
+  ui::TColor Grayed(const ui::TCanvas& canvas, ui::TColor color, int percent) const;
+  ui::TColor ContrastTextColor(const ui::TCanvas& canvas, ui::TColor color) const;
   void RehookBranch(ui::TMenuItem* item);
   void PaintItem(ui::TMenuItem* item, ui::TCanvas& canvas, bool selected, const QRect& aRect);
   // The system menu font, its colour clMenuText; "MS Sans Serif" becomes "Tahoma".
@@ -165,6 +166,17 @@ class TXPBarMenu : public ui::Component {
   void DrawMenuBar() const;
   bool IsTopItem(const ui::TMenuItem* item) const;
 
+  void PaintSideBar(ItemPaint& ip, ui::TCanvas& canvas);
+  int PopupHeight(ui::TMenuItem* item, ui::TCanvas& canvas);
+  void LayOutIconAndCheck(ItemPaint& ip) const;
+  void LayOutText(ItemPaint& ip) const;
+  void PlacePicture(ItemPaint& ip) const;
+  void PaintBackground(const ItemPaint& ip, ui::TCanvas& canvas);
+  void PaintSelection(const ItemPaint& ip, ui::TCanvas& canvas);
+  void TakeListImage(ItemPaint& ip) const;
+  void PaintSeparator(const ItemPaint& ip, ui::TCanvas& canvas) const;
+  void PaintCaption(const ItemPaint& ip, ui::TCanvas& canvas);
+  void PaintPopupFrame(const ItemPaint& ip, const ui::TCanvas& canvas);
   void PaintBar(ui::TMenuItem* item, ui::TCanvas& canvas, const ui::TRect& barRect);
   void PaintGradientBar(ui::TCanvas& canvas, const ui::TRect& barRect);
   void PaintBitmapBar(ui::TCanvas& canvas, const ui::TRect& barRect);
@@ -172,11 +184,14 @@ class TXPBarMenu : public ui::Component {
   void PaintTopItem(ui::TCanvas& canvas, bool mirrored, const ui::TRect& r);
   void PaintCheck(ui::TMenuItem* item, ui::TCanvas& canvas, bool selected, const ui::TRect& cr,
                   bool hasImage);
-  void PaintIcon(const ItemPaint& ip, ui::TCanvas& canvas, bool selected, ui::TBitmap& picture);
-  void PaintText(const ItemPaint& ip, ui::TCanvas& canvas, bool selected, unsigned format, ui::TRect tr);
+  void PaintIcon(ItemPaint& ip, ui::TCanvas& canvas);
+  ui::TColor CaptionColor(const ItemPaint& ip, const ui::TCanvas& canvas) const;
+  void PaintText(const ItemPaint& ip, ui::TCanvas& canvas, unsigned format, ui::TRect tr);
+  void PaintEmbossing(ui::TCanvas& canvas, const QString& text, unsigned format, const ui::TRect& home) const;
+  void PaintShortcut(const ItemPaint& ip, ui::TCanvas& canvas, ui::TColor captionColor, ui::TRect tr) const;
   void LightenBitmap(ui::TBitmap& picture, int percent) const;
   void GrayBitmap(ui::TBitmap& picture, int percent) const;
-  void PaintShadowMask(ui::TBitmap& picture, ui::TCanvas& canvas, int x, int y, ui::TColor color) const;
+  void PaintShadowMask(const ui::TBitmap& picture, ui::TCanvas& canvas, int x, int y, ui::TColor color) const;
   void PaintFlatFrame(QWidget* window, bool mirrored);
   int MeasuredHeight(ui::TMenuItem* item, ui::TCanvas& canvas);
   void RemeasureLater();
@@ -187,6 +202,12 @@ class TXPBarMenu : public ui::Component {
   ui::TFont barFont_;
   ui::TBitmap barBitmap_;
   Palette paint_;
+  // The pop-up height of the latest paint pass, for the items painted in it.
+  struct PopupHeightOfPass {
+    std::uint64_t pass = 0;
+    const ui::TMenuItem* parent = nullptr;
+    int total = 0;
+  } popupHeight_;
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // for calls queued after a paint
 
   bool barStretch_ = true;

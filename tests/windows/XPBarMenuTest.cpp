@@ -76,7 +76,6 @@ struct XPBarMenuFixture : ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Construction and properties
 
 TEST_F(XPBarMenuFixture, OwnerThatIsNotAFormFailsWithTheTypecastError) {
@@ -136,7 +135,6 @@ TEST_F(XPBarMenuFixture, WindowLookSetsCaptionFontsAndColours) {
   EXPECT_TRUE(painter->Active());
 }
 
-// ---------------------------------------------------------------------------
 // Colour functions
 
 TEST_F(XPBarMenuFixture, LightenRoundsInExtendedPrecisionHalvesToEven) {
@@ -207,7 +205,6 @@ TEST_F(XPBarMenuFixture, PaletteFollowsSystemColoursAndDepth) {
   EXPECT_EQ(p.PaintCheckFillSelColor, painter->Lighten(canvas, ui::clHighlight, 50));
 }
 
-// ---------------------------------------------------------------------------
 // Hooking
 
 TEST_F(XPBarMenuFixture, ApplicationHandlersStayUnlessOverridden) {
@@ -283,7 +280,6 @@ TEST_F(XPBarMenuFixture, InactiveHandlersDoNothing) {
   EXPECT_EQ(At(5, 5), ui::clWhite);
 }
 
-// ---------------------------------------------------------------------------
 // Measuring
 
 TEST_F(XPBarMenuFixture, HeightIsTextHeightPlusThreeQuartersRoundedHalfToEven) {
@@ -354,7 +350,6 @@ TEST_F(XPBarMenuFixture, ListImagesRaiseTheHeightAndReplaceTheIconMinimum) {
   EXPECT_EQ(painter->GetImageSize(file), QSize(0, 0));  // a bar item: no icon minimum
 }
 
-// ---------------------------------------------------------------------------
 // Painting
 
 struct PaintFixture : XPBarMenuFixture {
@@ -718,7 +713,6 @@ TEST_F(PaintFixture, RightToLeftMenusPutTheIconColumnAtTheRight) {
   EXPECT_NE(At(7, 7), kHighlight);
 }
 
-// ---------------------------------------------------------------------------
 // A real owner-drawn pop-up
 
 TEST_F(XPBarMenuFixture, OpenPopupShowsTheBarGradientAndFrame) {
@@ -746,7 +740,30 @@ TEST_F(XPBarMenuFixture, OpenPopupShowsTheBarGradientAndFrame) {
   EXPECT_EQ(ui::FromQColor(shot.pixelColor(shot.width() - 1, shot.height() / 2)), RGB(136, 134, 124));
 }
 
-// ---------------------------------------------------------------------------
+TEST_F(XPBarMenuFixture, APaintOfAPopupMeasuresEachOfItsItemsOnce) {
+  for (const char* caption : {"登入", "-", "退出", "關於..."}) Item(QString::fromUtf8(caption), file);
+  ApplyWindowMenuLook(*Painter());
+  int measured = 0;
+  painter->OnMeasureItem = {
+      [](void* count, TMenuItem*, TCanvas&, int&, int&) { ++*static_cast<int*>(count); }, &measured};
+  QMenu* popup = file->SubMenu();
+  popup->popup(QPoint(100, 100));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+  popup->grab();
+  QApplication::processEvents();  // the menu font came with the first paint: laid out again
+  popup->grab();
+
+  // Separators take their height without measuring: three items to measure.
+  measured = 0;
+  const QImage first = popup->grab().toImage();
+  EXPECT_EQ(measured, 3);
+  // The next paint measures again, and paints the same.
+  measured = 0;
+  EXPECT_EQ(popup->grab().toImage(), first);
+  EXPECT_EQ(measured, 3);
+  popup->hide();
+}
+
 // A real owner-drawn menu bar
 
 struct MenuBarFixture : XPBarMenuFixture {

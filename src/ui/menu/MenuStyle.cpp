@@ -149,7 +149,8 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
       QImage image(option->rect.size(), QImage::Format_RGB32);
       image.fill(ToQColor(clMenu));
       TCanvas canvas(&image, rect.topLeft());
-      canvas.SetWindow(const_cast<QWidget*>(element == CE_MenuItem ? widget : widget->window()));
+      // A pop-up is its own window: its items paint its frame; a bar item's window is the form's.
+      canvas.SetWindow(widget->window());
       canvas.Font.TakeFrom(widget->font());
       item->OnDrawItem.code(item->OnDrawItem.object, item, canvas, rect, selected);
       painter->drawImage(option->rect.topLeft(), image);

@@ -18,6 +18,21 @@ void OwnerDrawMenu::SetFrame(const QImage& frame) {
   update();
 }
 
+void OwnerDrawMenu::BeginPaintPass() {
+  static std::uint64_t lastPass = 0;
+  paintPass_ = ++lastPass;
+}
+
+std::uint64_t OwnerDrawMenu::PaintPassOf(const QWidget* window) {
+  const auto* menu = qobject_cast<const OwnerDrawMenu*>(window);
+  return menu ? menu->PaintPass() : 0;
+}
+
+void OwnerDrawMenu::paintEvent(QPaintEvent* event) {
+  BeginPaintPass();
+  QMenu::paintEvent(event);
+}
+
 void OwnerDrawMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
   QMenu::initStyleOption(option, action);
   styledAction_ = action;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMenu>
+#include <cstdint>
 
 namespace ui {
 
@@ -18,10 +19,19 @@ class OwnerDrawMenu : public QMenu {
   const QImage& Frame() const { return frame_; }
   void SetFrame(const QImage& frame);
 
+  // Every paint of an owner-drawn pop-up starts a pass with a number of its
+  // own, so that what holds for the whole pop-up is worked out once per paint.
+  std::uint64_t PaintPass() const { return paintPass_; }
+  void BeginPaintPass();
+  // The pass of the pop-up a canvas paints for; 0 for other windows or none.
+  static std::uint64_t PaintPassOf(const QWidget* window);
+
  protected:
   void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
+  std::uint64_t paintPass_ = 0;
   mutable const QAction* styledAction_ = nullptr;
   QImage frame_;
 };

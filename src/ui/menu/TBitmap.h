@@ -26,6 +26,7 @@ class TBitmap {
   // that one is transparent, so that they stay transparent here.
   void Assign(const QImage& image);
   TCanvas& Canvas() { return *canvas_; }
+  const TCanvas& Canvas() const { return *canvas_; }
   const QImage& Image() const { return image_; }
 
   bool Transparent() const { return transparent_; }

@@ -37,8 +37,6 @@ TMenu::~TMenu() {
   delete root_;
 }
 
-// ---------------------------------------------------------------------------
-
 TMainMenu::TMainMenu(Component* owner) : TMenu(owner), bar_(new OwnerDrawMenuBar) {}
 
 TMainMenu::~TMainMenu() {
@@ -59,8 +57,6 @@ void TMainMenu::SetOwnerDraw(bool on) {
 void TMainMenu::TopItemsChanged() {
   if (bar_) ShowTopItems(bar_, Items(), shown_);
 }
-
-// ---------------------------------------------------------------------------
 
 TPopupMenu::TPopupMenu(Component* owner) : TMenu(owner), menu_(new OwnerDrawMenu) {}
 
