@@ -1,0 +1,191 @@
+#include "documents/XlsxWriter.h"
+
+#include <sys/stat.h>
+#include <xlsxwriter.h>
+
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "documents/PdfWriter.h"
+#include "documents/WriteFailure.h"
+
+namespace documents {
+
+namespace {
+
+constexpr double kColumnWidths[kLineColumns.size()] = {10, 24, 20, 8, 8, 8, 10, 12, 14};
+
+struct Formats {
+  lxw_format* title;
+  lxw_format* label;
+  lxw_format* date;
+  lxw_format* heading;
+  lxw_format* cell;
+  lxw_format* cellDate;
+  lxw_format* total;
+};
+
+lxw_format* Bordered(lxw_workbook* book) {
+  lxw_format* format = workbook_add_format(book);
+  format_set_border(format, LXW_BORDER_THIN);
+  format_set_text_wrap(format);
+  format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+  return format;
+}
+
+Formats MakeFormats(lxw_workbook* book, const std::string& dateFormat) {
+  Formats f{};
+  f.title = workbook_add_format(book);
+  format_set_bold(f.title);
+  format_set_font_size(f.title, 16);
+  f.label = workbook_add_format(book);
+  format_set_bold(f.label);
+  f.date = workbook_add_format(book);
+  format_set_num_format(f.date, dateFormat.c_str());
+  format_set_align(f.date, LXW_ALIGN_LEFT);
+  f.heading = Bordered(book);
+  format_set_bold(f.heading);
+  format_set_align(f.heading, LXW_ALIGN_CENTER);
+  format_set_bg_color(f.heading, 0xE1E1E1);
+  f.cell = Bordered(book);
+  f.cellDate = Bordered(book);
+  format_set_num_format(f.cellDate, dateFormat.c_str());
+  f.total = Bordered(book);
+  format_set_bold(f.total);
+  return f;
+}
+
+bool IsNumberKind(store::FieldKind kind) {
+  return kind == store::FieldKind::Integer || kind == store::FieldKind::Float;
+}
+
+// Dates before 1900 have no spreadsheet serial number: they stay text.
+void WriteValue(lxw_worksheet* sheet, int row, int column, const DocumentValue& value, lxw_format* text,
+                lxw_format* date) {
+  if (value.kind == store::FieldKind::Date && value.date && value.date->year >= 1900) {
+    lxw_datetime when{value.date->year, value.date->month, value.date->day, 0, 0, 0};
+    worksheet_write_datetime(sheet, row, column, &when, date);
+  } else if (IsNumberKind(value.kind) && value.number) {
+    worksheet_write_number(sheet, row, column, *value.number, text);
+  } else if (!value.shown.empty()) {
+    worksheet_write_string(sheet, row, column, value.shown.c_str(), text);
+  } else if (text) {
+    worksheet_write_blank(sheet, row, column, text);
+  }
+}
+
+int WriteFields(lxw_worksheet* sheet, int row, const std::vector<LabelledValue>& items, const Formats& f) {
+  for (const LabelledValue& item : items) {
+    worksheet_write_string(sheet, row, 0, item.label.c_str(), f.label);
+    WriteValue(sheet, row, 1, item.value, nullptr, f.date);
+    ++row;
+  }
+  return row;
+}
+
+std::string ColumnCell(int column, int row) {
+  return std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 1);
+}
+
+void WriteTotal(lxw_worksheet* sheet, int row, int firstLine, const QuotationDocument& document,
+                const Formats& f) {
+  std::string label = "合計";
+  if (!document.currency.empty()) label += "（" + document.currency + "）";
+  for (int c = 0; c < kTotalColumn; ++c) worksheet_write_blank(sheet, row, c, f.total);
+  worksheet_write_string(sheet, row, kTotalColumn - 1, label.c_str(), f.total);
+  const double total = *document.Total().number;
+  if (row == firstLine) {
+    worksheet_write_number(sheet, row, kTotalColumn, total, f.total);
+    return;
+  }
+  const std::string formula =
+      "=SUM(" + ColumnCell(kTotalColumn, firstLine) + ":" + ColumnCell(kTotalColumn, row - 1) + ")";
+  worksheet_write_formula_num(sheet, row, kTotalColumn, formula.c_str(), f.total, total);
+}
+
+void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document, const Formats& f) {
+  for (std::size_t c = 0; c < kLineColumns.size(); ++c) {
+    worksheet_write_string(sheet, row, c, kLineColumns[c].title, f.heading);
+    worksheet_set_column(sheet, c, c, kColumnWidths[c], nullptr);
+  }
+  const int firstLine = ++row;
+  for (const DocumentLine& line : document.lines) {
+    for (std::size_t c = 0; c < line.size(); ++c) WriteValue(sheet, row, c, line[c], f.cell, f.cellDate);
+    ++row;
+  }
+  WriteTotal(sheet, row, firstLine, document, f);
+}
+
+void WriteBook(const QuotationDocument& document, const std::string& file, const std::string& dateFormat) {
+  lxw_workbook* book = workbook_new(file.c_str());
+  if (!book) throw WriteFailure("無法建立活頁簿。");
+  lxw_worksheet* sheet = workbook_add_worksheet(book, QuotationDocument::kTitle);
+  const Formats f = MakeFormats(book, dateFormat);
+  worksheet_write_string(sheet, 0, 0, QuotationDocument::kTitle, f.title);
+  int row = WriteFields(sheet, 2, document.customer, f);
+  row = WriteFields(sheet, row, document.header, f);
+  WriteTable(sheet, row + 1, document, f);
+  if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
+    throw WriteFailure(lxw_strerror(error));
+}
+
+// A new file's usual permissions, which a temporary file does not have.
+void GiveUsualPermissions(const QByteArray& file) {
+  const mode_t mask = umask(0);
+  umask(mask);
+  chmod(file.constData(), 0666 & ~mask);
+}
+
+}  // namespace
+
+void XlsxWriter::Write(const QuotationDocument& document, const QString& path, const QString& dateFormat) {
+  const QFileInfo target(path);
+  QTemporaryFile temporary(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
+  if (!temporary.open()) throw WriteFailure(WriteFailureText(path, temporary.errorString()));
+  temporary.close();
+  const QByteArray file = QFile::encodeName(temporary.fileName());
+  try {
+    WriteBook(document, file.toStdString(), SpreadsheetDateFormat(dateFormat));
+  } catch (const WriteFailure& failure) {
+    throw WriteFailure(WriteFailureText(path, QString::fromUtf8(failure.what())));
+  }
+  GiveUsualPermissions(file);
+  if (std::rename(file.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+    throw WriteFailure(WriteFailureText(path, QString::fromLocal8Bit(std::strerror(errno))));
+  temporary.setAutoRemove(false);
+}
+
+std::string XlsxWriter::SpreadsheetDateFormat(const QString& qtFormat) {
+  // d, M and y are the date's parts; everything else is shown as it stands,
+  // quoted so that no letter or sign takes a meaning of its own.
+  std::string result;
+  bool quoting = false;
+  auto literal = [&](QChar c) {
+    if (!quoting) result += '"';
+    quoting = true;
+    if (c != '"') result += QString(c).toStdString();
+  };
+  for (int i = 0; i < qtFormat.size(); ++i) {
+    const QChar c = qtFormat[i];
+    if (c == 'd' || c == 'M' || c == 'y') {
+      if (quoting) result += '"';
+      quoting = false;
+      result += c == 'M' ? 'm' : static_cast<char>(c.unicode());
+    } else if (c == '\'') {
+      const int end = qtFormat.indexOf('\'', i + 1);
+      const QString text = end < 0 ? qtFormat.mid(i + 1) : qtFormat.mid(i + 1, end - i - 1);
+      if (text.isEmpty()) literal('\'');
+      for (QChar t : text) literal(t);
+      i = end < 0 ? qtFormat.size() : end;
+    } else {
+      literal(c);
+    }
+  }
+  if (quoting) result += '"';
+  return result;
+}
+
+}  // namespace documents
