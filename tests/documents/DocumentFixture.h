@@ -79,20 +79,20 @@ class DocumentFixture : public ::testing::Test {
 
   QString OutputPath(const QString& name) const { return output_.filePath(name); }
 
-  // Runs a command-line tool; nothing when it is not installed or fails.
-  static std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments) {
-    if (QStandardPaths::findExecutable(program).isEmpty()) return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) return std::nullopt;
-    return process.readAllStandardOutput();
-  }
-
   TempDatabase database_;
   store::Connection connection_;
   store::CommandRecordSet headers_{connection_, "ADODataSetMaster"};
   QTemporaryDir output_;
 };
+
+// Runs a command-line tool; nothing when it is not installed or fails.
+inline std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments) {
+  if (QStandardPaths::findExecutable(program).isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return std::nullopt;
+  return process.readAllStandardOutput();
+}
 
 // Skips the test loudly when a tool it reads the output with is missing.
 #define REQUIRE_TOOL(program)                            \
