@@ -33,4 +33,10 @@ DocumentValue QuotationDocument::Total() const {
   return DocumentValue::Number(rounded, text);
 }
 
+std::string QuotationDocument::TotalLabel() const {
+  std::string label = "合計";
+  if (!currency.empty()) label.append("（").append(currency).append("）");
+  return label;
+}
+
 }  // namespace documents

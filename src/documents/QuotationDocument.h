@@ -49,6 +49,8 @@ struct QuotationDocument {
   // The sum of the stored line totals, shown with as many decimals as the
   // most precise of them, so that 0.1 + 0.2 reads "0.3".
   DocumentValue Total() const;
+  // "合計（NTD）": the total's label with the currency.
+  std::string TotalLabel() const;
 };
 
 }  // namespace documents

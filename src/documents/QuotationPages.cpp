@@ -93,8 +93,7 @@ QuotationPages::Row QuotationPages::TotalRow(const QuotationDocument& document) 
   const qreal totalWidth = area_.width() * kColumnShares[kTotalColumn];
   const qreal labelWidth = area_.width() - totalWidth;
   const qreal inner = 2 * Points(kPadding);
-  std::string label = "合計";
-  if (!document.currency.empty()) label += "（" + document.currency + "）";
+  const std::string label = document.TotalLabel();
   std::vector<Cell> cells;
   cells.push_back({0, labelWidth, Block(label, bold_, labelWidth - inner, TextBlock::Align::Right)});
   cells.push_back({labelWidth, totalWidth,

@@ -87,13 +87,13 @@ int WriteFields(lxw_worksheet* sheet, int row, const std::vector<LabelledValue>&
 }
 
 std::string ColumnCell(int column, int row) {
-  return std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 1);
+  std::string cell(1, static_cast<char>('A' + column));
+  return cell.append(std::to_string(row + 1));
 }
 
 void WriteTotal(lxw_worksheet* sheet, int row, int firstLine, const QuotationDocument& document,
                 const Formats& f) {
-  std::string label = "合計";
-  if (!document.currency.empty()) label += "（" + document.currency + "）";
+  const std::string label = document.TotalLabel();
   for (int c = 0; c < kTotalColumn; ++c) worksheet_write_blank(sheet, row, c, f.total);
   worksheet_write_string(sheet, row, kTotalColumn - 1, label.c_str(), f.total);
   const double total = *document.Total().number;
@@ -101,8 +101,11 @@ void WriteTotal(lxw_worksheet* sheet, int row, int firstLine, const QuotationDoc
     worksheet_write_number(sheet, row, kTotalColumn, total, f.total);
     return;
   }
-  const std::string formula =
-      "=SUM(" + ColumnCell(kTotalColumn, firstLine) + ":" + ColumnCell(kTotalColumn, row - 1) + ")";
+  std::string formula = "=SUM(";
+  formula.append(ColumnCell(kTotalColumn, firstLine))
+      .append(":")
+      .append(ColumnCell(kTotalColumn, row - 1))
+      .append(")");
   worksheet_write_formula_num(sheet, row, kTotalColumn, formula.c_str(), f.total, total);
 }
 
