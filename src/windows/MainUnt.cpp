@@ -3,16 +3,19 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <array>
 
+#include "ui/app/FrameOnScreen.h"
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
@@ -72,6 +75,14 @@ QImage ExitPicture() {
   return image;
 }
 
+// The designed place, moved onto the screen it opens on when it does not fit
+// there (a small screen, or a large scale factor).
+QRect FrameGeometry() {
+  const QScreen* screen = QGuiApplication::screenAt(kFrameGeometry.topLeft());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? ui::FrameOnScreen(kFrameGeometry, screen->availableGeometry()) : kFrameGeometry;
+}
+
 QWidget* NewCustomerWindow(TMainFrm& frame) {
   CustFrm = new TCustFrm(&frame);
   return CustFrm.data();
@@ -93,8 +104,9 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent), ui::Form(this) {
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
-  move(kFrameGeometry.topLeft());
-  resize(kFrameGeometry.size());
+  const QRect outer = FrameGeometry();
+  move(outer.topLeft());
+  resize(outer.size());
   CreateClientArea();
   // Before the menu, so that it hears of every item joining the form.
   XPBarMenu1 = new TXPBarMenu(this);
@@ -220,5 +232,5 @@ void TMainFrm::showEvent(QShowEvent* event) {
 // window its decoration is known and the inside is shrunk to match.
 void TMainFrm::FitOuterSize() {
   const QSize decoration = frameGeometry().size() - geometry().size();
-  if (decoration != QSize(0, 0)) resize(kFrameGeometry.size() - decoration);
+  if (decoration != QSize(0, 0)) resize(FrameGeometry().size() - decoration);
 }

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "support/Typing.h"
+#include "ui/app/FrameOnScreen.h"
 #include "ui/app/Prompts.h"
 #include "ui/app/RecordToolBar.h"
 #include "ui/data/DBEdit.h"
@@ -79,6 +81,10 @@ class MainFrmTest : public ::testing::Test {
     for (const QAction* action : frame->menuBar()->actions()) captions << action->text();
     return captions.join(' ').toStdString();
   }
+  // (280, 105), 656 x 526, moved onto the test screen when it does not fit there.
+  QRect DesignedOnThisScreen() const {
+    return ui::FrameOnScreen(QRect(280, 105, 656, 526), frame->screen()->availableGeometry());
+  }
   QList<QMdiSubWindow*> Children() const { return frame->MdiArea->subWindowList(); }
   static void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -88,7 +94,7 @@ class MainFrmTest : public ::testing::Test {
 TEST_F(MainFrmTest, FrameWindowAsDesigned) {
   EXPECT_EQ(frame->objectName(), "MainFrm");
   EXPECT_EQ(frame->windowTitle(), "樣品報價系統");
-  EXPECT_EQ(frame->frameGeometry(), QRect(280, 105, 656, 526));
+  EXPECT_EQ(frame->frameGeometry(), DesignedOnThisScreen());
   const Qt::WindowFlags flags = frame->windowFlags();
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
@@ -167,7 +173,7 @@ TEST_F(MainFrmTest, ItemsWithoutHandlersChangeNothing) {
   EXPECT_TRUE(Children().isEmpty());
   EXPECT_TRUE(Prompts::Recorded().empty());
   EXPECT_EQ(BarCaptions(), kFrameBar);
-  EXPECT_EQ(frame->frameGeometry(), QRect(280, 105, 656, 526));
+  EXPECT_EQ(frame->frameGeometry(), DesignedOnThisScreen());
 }
 
 TEST_F(MainFrmTest, EveryChoiceOpensANewChildAtTheOrigin) {
