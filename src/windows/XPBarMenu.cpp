@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "ui/menu/ColorContrast.h"
 #include "ui/menu/Form.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/TImageList.h"
@@ -299,13 +300,16 @@ void TXPBarMenu::LoadMenuFont(ui::TFont& font) {
 void TXPBarMenu::PrepareColors(TCanvas& canvas) {
   Palette& p = paint_;
   p.HiColor = canvas.BitsPerPixel() >= 16;
+  // A dark palette is one whose menu text is lighter than the menu.
+  p.Dark = ui::RelativeLuminance(ui::clMenuText) > ui::RelativeLuminance(ui::clMenu);
   const bool hi = p.HiColor;
   p.PaintColor = color_;
   p.PaintIconBackColor = iconBackColor_;
   p.PaintSelectColor = selectColor_;
-  p.PaintCheckFillColor = hi ? Lighten(canvas, selectColor_, 75) : ui::clWhite;
-  p.PaintCheckFillSelColor = hi ? Lighten(canvas, selectColor_, 50) : ui::clSilver;
-  p.PaintFrameColor = hi ? Darken(canvas, ui::clBtnFace, 90) : ui::clBtnShadow;
+  p.PaintCheckFillColor = hi ? Soften(canvas, selectColor_, 75) : ui::clWhite;
+  p.PaintCheckFillSelColor = hi ? Soften(canvas, selectColor_, 50) : ui::clSilver;
+  // On a dark desktop a lighter frame is what sets the pop-up apart.
+  p.PaintFrameColor = hi ? Darken(canvas, ui::clBtnFace, p.Dark ? -90 : 90) : ui::clBtnShadow;
   p.PaintShadowColor = hi ? Darken(canvas, ui::clBtnFace, 76) : ui::clBtnShadow;
   p.PaintSelectBorderColor = selectBorderColor_;
   p.PaintSelectFontColor = selectFontColor_;
@@ -319,25 +323,46 @@ void TXPBarMenu::PrepareColors(TCanvas& canvas) {
   LoadMenuFont(font_);
   if (!(stored == font_)) RemeasureLater();
   p.PaintSelectFontColor = font_.Color;
-  p.PaintColor = hi ? Lighten(canvas, ui::clBtnFace, 86) : ui::clWhite;
-  p.PaintIconBackColor = hi ? Lighten(canvas, ui::clBtnFace, 16) : ui::clBtnFace;
-  p.PaintSelectColor = hi ? Lighten(canvas, ui::clHighlight, 68) : ui::clWhite;
+  p.PaintColor = hi ? Soften(canvas, ui::clBtnFace, 86) : ui::clWhite;
+  p.PaintIconBackColor = hi ? Soften(canvas, ui::clBtnFace, 16) : ui::clBtnFace;
+  p.PaintSelectColor = hi ? Soften(canvas, ui::clHighlight, 68) : ui::clWhite;
   p.PaintSelectBorderColor = ui::clHighlight;
   p.PaintMenuBarColor = hi ? ui::clMenu : ui::clBtnFace;
   p.PaintDisabledColor = hi ? Lighten(canvas, ui::clBtnShadow, 10) : ui::clBtnShadow;
   p.PaintSeparatorColor = hi ? Lighten(canvas, ui::clBtnShadow, 25) : ui::clBtnShadow;
+  if (p.Dark && hi) {
+    // A dark palette's shadow colour is darker than its face and would vanish
+    // there; its greyed text is made to show dimly on it.
+    p.PaintDisabledColor = ui::clGrayText;
+    p.PaintSeparatorColor = ui::clGrayText;
+  }
   p.PaintCheckedColor = ui::clHighlight;
-  p.PaintCheckFillColor = hi ? Lighten(canvas, ui::clHighlight, 75) : ui::clWhite;
-  p.PaintCheckFillSelColor = hi ? Lighten(canvas, ui::clHighlight, 50) : ui::clWhite;
+  p.PaintCheckFillColor = hi ? Soften(canvas, ui::clHighlight, 75) : ui::clWhite;
+  p.PaintCheckFillSelColor = hi ? Soften(canvas, ui::clHighlight, 50) : ui::clWhite;
 }
 
 TColor TXPBarMenu::Lighten(const TCanvas& canvas, TColor color, int percent) const {
+  return Mix(canvas, color, percent, 255);
+}
+
+TColor TXPBarMenu::Deepen(const TCanvas& canvas, TColor color, int percent) const {
+  return Mix(canvas, color, percent, 0);
+}
+
+// Backgrounds made from the system colours move towards the palette's paper
+// (white in a light palette, black in a dark one) and so stay behind the text.
+TColor TXPBarMenu::Soften(const TCanvas& canvas, TColor color, int percent) const {
+  return paint_.Dark ? Deepen(canvas, color, percent) : Lighten(canvas, color, percent);
+}
+
+// Each channel moves percent of the way to `target` (0 or 255).
+TColor TXPBarMenu::Mix(const TCanvas& canvas, TColor color, int percent, int target) {
   percent = std::min(percent, 100);
   const TColor rgb = ui::ColorToRGB(color);
   // Extended precision throughout: 190 * 0.15 must land above 28.5.
   const long double q = static_cast<long double>(percent) / 100.0L;
-  auto channel = [q](int x) {
-    const long double product = static_cast<long double>(255 - x) * q;
+  auto channel = [q, target](int x) {
+    const long double product = static_cast<long double>(target - x) * q;
     return x + Round(product);
   };
   return canvas.GetNearestColor(
@@ -658,7 +683,7 @@ void TXPBarMenu::PaintItemGradient(TCanvas& canvas, const TRect& r, bool mirrore
     const bool steep = mirrored ? (r.Right - iconWidth_ + 5 < col && col < r.Right)
                                 : (r.Left < col && col < r.Left + iconWidth_ + 5);
     step = std::min(step + (steep ? 3 : 1), 96);
-    pc.Brush.Color = Lighten(pc, paint_.PaintIconBackColor, step);
+    pc.Brush.Color = Soften(pc, paint_.PaintIconBackColor, step);
     pc.FillRect({col, 0, col + 1, h - 1});
   }
   canvas.CopyRect(r, pc, {0, 0, w - 1, h - 1});
@@ -761,7 +786,7 @@ void TXPBarMenu::PaintIcon(ItemPaint& ip, TCanvas& canvas) {
 
 void TXPBarMenu::LightenBitmap(TBitmap& picture, int percent) const {
   ConvertPixels(picture,
-                [&](TCanvas& pc, TColor pixel) { return Lighten(pc, pixel, std::min(percent, 100)); });
+                [&](TCanvas& pc, TColor pixel) { return Soften(pc, pixel, std::min(percent, 100)); });
 }
 
 void TXPBarMenu::GrayBitmap(TBitmap& picture, int percent) const {
@@ -792,9 +817,10 @@ void TXPBarMenu::PaintText(const ItemPaint& ip, TCanvas& canvas, unsigned format
   TMenuItem* item = ip.item;
   const QString text = " " + item->Caption();
   canvas.Font = font_;
-  const TColor color = CaptionColor(ip, canvas);
-  canvas.Font.Color = color;
+  TColor color = CaptionColor(ip, canvas);
   tr.Top += (tr.Bottom - tr.Top - canvas.TextHeight("W")) / 2;
+  if (item->Enabled()) color = ReadableColor(canvas, color, text, tr, format);
+  canvas.Font.Color = color;
   canvas.SetBkMode(ui::TRANSPARENT);
   if (item->Default() && item->Enabled()) {
     PaintEmbossing(canvas, text, format, tr);
@@ -821,7 +847,7 @@ void TXPBarMenu::PaintEmbossing(TCanvas& canvas, const QString& text, unsigned f
 // without a shortcut draw only the blank.
 void TXPBarMenu::PaintShortcut(const ItemPaint& ip, TCanvas& canvas, TColor captionColor, TRect tr) const {
   const QString shortCut = ip.item->ShortCutText() + " ";
-  canvas.Font.Color = paint_.HiColor ? Darken(canvas, captionColor, -40) : captionColor;
+  TColor color = paint_.HiColor ? Darken(canvas, captionColor, -40) : captionColor;
   unsigned format = ui::DT_RIGHT;
   if (ip.mirrored) {
     tr.Left += 10;
@@ -829,7 +855,32 @@ void TXPBarMenu::PaintShortcut(const ItemPaint& ip, TCanvas& canvas, TColor capt
   } else {
     tr.Right -= 10;
   }
+  if (ip.item->Enabled()) color = ReadableColor(canvas, color, shortCut, tr, format);
+  canvas.Font.Color = color;
   canvas.DrawText(shortCut, tr, format);
+}
+
+// Enabled text keeps a readable contrast with what lies under it, whatever the
+// palette; where its colour would not, black or white (the more legible one)
+// takes its place. Disabled text is meant to recede and keeps its colour.
+TColor TXPBarMenu::ReadableColor(const TCanvas& canvas, TColor color, const QString& text, const TRect& tr,
+                                 unsigned format) const {
+  const int width = std::min(canvas.TextWidth(text), tr.Width());
+  const int left = (format & ui::DT_RIGHT) ? tr.Right - width : tr.Left;
+  const int y = tr.Top + canvas.TextHeight(text) / 2;
+  auto worst = [&](TColor ink) {
+    double lowest = 21;
+    TColor last = ui::CLR_INVALID;
+    for (int x = left; x < left + width; ++x) {
+      const TColor under = canvas.Pixel(x, y);
+      if (under == last || under == ui::CLR_INVALID) continue;
+      last = under;
+      lowest = std::min(lowest, ui::ContrastRatio(ink, under));
+    }
+    return lowest;
+  };
+  if (worst(color) >= ui::kReadableContrast) return color;
+  return worst(ui::clBlack) >= worst(ui::clWhite) ? ui::clBlack : ui::clWhite;
 }
 
 void TXPBarMenu::PaintFlatFrame(QWidget* window, bool mirrored) {

@@ -59,6 +59,7 @@ class TXPBarMenu : public ui::Component {
     ui::TColor PaintFrameColor = ui::clNone;
     ui::TColor PaintShadowColor = ui::clNone;
     bool HiColor = true;
+    bool Dark = false;  // the menu text is lighter than the menu
   };
 
   // Fails with "Invalid class typecast" when the owner is not a form.
@@ -147,6 +148,8 @@ class TXPBarMenu : public ui::Component {
   QSize GetImageSize(ui::TMenuItem* item) const;
   // Colours are mapped to the canvas's nearest device colour.
   ui::TColor Lighten(const ui::TCanvas& canvas, ui::TColor color, int percent) const;
+  ui::TColor Deepen(const ui::TCanvas& canvas, ui::TColor color, int percent) const;  // towards black
+  ui::TColor Soften(const ui::TCanvas& canvas, ui::TColor color, int percent) const;
   ui::TColor Darken(const ui::TCanvas& canvas, ui::TColor color, int amount) const;
   ui::TColor Grayed(const ui::TCanvas& canvas, ui::TColor color, int percent) const;
   ui::TColor ContrastTextColor(const ui::TCanvas& canvas, ui::TColor color) const;
@@ -164,6 +167,7 @@ class TXPBarMenu : public ui::Component {
   void HookMenus(bool on);
   void Rehook(ui::TMenuItem* item);
   void DrawMenuBar() const;
+  static ui::TColor Mix(const ui::TCanvas& canvas, ui::TColor color, int percent, int target);
   bool IsTopItem(const ui::TMenuItem* item) const;
 
   void PaintSideBar(ItemPaint& ip, ui::TCanvas& canvas);
@@ -188,6 +192,8 @@ class TXPBarMenu : public ui::Component {
   ui::TColor CaptionColor(const ItemPaint& ip, const ui::TCanvas& canvas) const;
   void PaintText(const ItemPaint& ip, ui::TCanvas& canvas, unsigned format, ui::TRect tr);
   void PaintEmbossing(ui::TCanvas& canvas, const QString& text, unsigned format, const ui::TRect& home) const;
+  ui::TColor ReadableColor(const ui::TCanvas& canvas, ui::TColor color, const QString& text,
+                           const ui::TRect& tr, unsigned format) const;
   void PaintShortcut(const ItemPaint& ip, ui::TCanvas& canvas, ui::TColor captionColor, ui::TRect tr) const;
   void LightenBitmap(ui::TBitmap& picture, int percent) const;
   void GrayBitmap(ui::TBitmap& picture, int percent) const;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/menu/ColorContrast.h"
 #include "ui/menu/SysColors.h"
 #include "ui/menu/TBitmap.h"
 #include "ui/menu/TImageList.h"
@@ -283,6 +284,19 @@ TEST_F(CanvasFixture, ImageListsDrawThroughTheirMask) {
   EXPECT_EQ(At(13, 13), ui::clWhite);
   list.Draw(canvas, 0, 0, 5);  // no such picture: nothing
   EXPECT_EQ(At(0, 0), ui::clWhite);
+}
+
+TEST_F(CanvasFixture, ContrastRatiosRunFromOneToTwentyOne) {
+  EXPECT_DOUBLE_EQ(ui::ContrastRatio(ui::clBlack, ui::clWhite), 21.0);
+  EXPECT_DOUBLE_EQ(ui::ContrastRatio(ui::clWhite, ui::clBlack), 21.0);
+  EXPECT_DOUBLE_EQ(ui::ContrastRatio(RGB(90, 20, 200), RGB(90, 20, 200)), 1.0);
+  // Mid grey #777 on white just misses the 4.5:1 that text wants; #767676 makes it.
+  EXPECT_LT(ui::ContrastRatio(RGB(119, 119, 119), ui::clWhite), ui::kReadableContrast);
+  EXPECT_GE(ui::ContrastRatio(RGB(118, 118, 118), ui::clWhite), ui::kReadableContrast);
+  // Green weighs most, blue least; system colours resolve first.
+  EXPECT_GT(ui::RelativeLuminance(RGB(0, 255, 0)), ui::RelativeLuminance(RGB(255, 0, 0)));
+  EXPECT_GT(ui::RelativeLuminance(RGB(255, 0, 0)), ui::RelativeLuminance(RGB(0, 0, 255)));
+  EXPECT_DOUBLE_EQ(ui::RelativeLuminance(ui::clMenuText), 0.0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ui/menu/ColorContrast.h"
 #include "ui/menu/Form.h"
 #include "ui/menu/MenuStyle.h"
 #include "ui/menu/OwnerDrawMenu.h"
@@ -711,6 +712,113 @@ TEST_F(PaintFixture, RightToLeftMenusPutTheIconColumnAtTheRight) {
   EXPECT_EQ(At(183, 7), kHighlight);  // box (183, 7, 193, 17)
   EXPECT_EQ(At(192, 16), kHighlight);
   EXPECT_NE(At(7, 7), kHighlight);
+}
+
+// Text contrast in light, dark and high-contrast palettes
+
+QPalette DarkPalette() {
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(53, 53, 53));
+  p.setColor(QPalette::WindowText, QColor(238, 238, 238));
+  p.setColor(QPalette::Button, QColor(53, 53, 53));
+  p.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+  p.setColor(QPalette::Base, QColor(35, 35, 35));
+  p.setColor(QPalette::Text, QColor(238, 238, 238));
+  p.setColor(QPalette::Light, QColor(80, 80, 80));
+  p.setColor(QPalette::Dark, QColor(30, 30, 30));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  p.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
+  return p;
+}
+
+QPalette HighContrastPalette() {
+  QPalette p;
+  for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) p.setColor(role, Qt::black);
+  for (auto role :
+       {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::Light, QPalette::Dark})
+    p.setColor(role, Qt::white);
+  p.setColor(QPalette::Highlight, QColor(26, 235, 255));
+  p.setColor(QPalette::HighlightedText, Qt::black);
+  p.setColor(QPalette::Disabled, QPalette::Text, QColor(63, 242, 63));
+  return p;
+}
+
+// The contrast of what `draw` adds over what is there without it: text pixels
+// against the background beneath them, at their most inked.
+double InkContrast(const QImage& with, const QImage& without) {
+  double best = 1;
+  for (int y = 0; y < with.height(); ++y)
+    for (int x = 0; x < with.width(); ++x)
+      if (with.pixel(x, y) != without.pixel(x, y))
+        best = std::max(best, ui::ContrastRatio(ui::FromQColor(with.pixelColor(x, y)),
+                                                ui::FromQColor(without.pixelColor(x, y))));
+  return best;
+}
+
+struct ContrastCase {
+  const char* name;
+  bool top, selected, checked, isDefault;
+};
+
+TEST_F(XPBarMenuFixture, EnabledTextIsReadableInLightDarkAndHighContrastPalettes) {
+  TMenuItem* item = Item("", file);
+  item->SetShortCut(QKeySequence("Ctrl+W"));
+  ApplyWindowMenuLook(*Painter());
+  painter->SetFlatMenu(false);
+  const ContrastCase cases[] = {
+      {"pop-up item", false, false, false, false}, {"selected pop-up item", false, true, false, false},
+      {"checked item", false, false, true, false}, {"default item", false, false, false, true},
+      {"bar item", true, false, false, false},     {"selected bar item", true, true, false, false}};
+  const std::pair<const char*, ui::SysColors::Table> palettes[] = {
+      {"light", ui::SysColors::Classic()},
+      {"dark", ui::SysColors::FromPalette(DarkPalette())},
+      {"high contrast", ui::SysColors::FromPalette(HighContrastPalette())}};
+  auto paint = [&](TMenuItem* what, bool selected) {
+    image.fill(Qt::white);
+    painter->DrawItemHandler(what, canvas, what == file ? QRect(0, 0, 90, 23) : QRect(0, 0, 220, 23),
+                             selected);
+    return image.copy(0, 0, 240, 24);
+  };
+  for (const auto& [paletteName, table] : palettes) {
+    ui::SysColors::UseTable(table);
+    for (const ContrastCase& c : cases) {
+      TMenuItem* what = c.top ? file : item;
+      item->SetChecked(c.checked);
+      item->SetDefault(c.isDefault);
+      const QString caption = c.top ? "檔案(&F)" : "客戶資料維護";
+      what->SetCaption("");
+      const QImage bare = paint(what, c.selected);
+      what->SetCaption(caption);
+      const QImage captioned = paint(what, c.selected);
+      EXPECT_GE(InkContrast(captioned, bare), ui::kReadableContrast) << paletteName << ", " << c.name;
+      if (c.top) continue;
+      item->SetShortCut({});
+      const QImage noShortcut = paint(what, c.selected);
+      item->SetShortCut(QKeySequence("Ctrl+W"));
+      EXPECT_GE(InkContrast(captioned, noShortcut), ui::kReadableContrast)
+          << paletteName << ", " << c.name << " shortcut";
+    }
+  }
+}
+
+TEST_F(XPBarMenuFixture, DarkPalettesGetDarkMenusWithVisibleSeparatorsAndDisabledText) {
+  ui::SysColors::UseTable(ui::SysColors::FromPalette(DarkPalette()));
+  ApplyWindowMenuLook(*Painter());
+  painter->PrepareColors(canvas);
+  const auto& p = painter->Paint();
+  EXPECT_TRUE(p.Dark);
+  // The item background lies at the dark end, darker than the menu colour.
+  EXPECT_LT(ui::RelativeLuminance(p.PaintColor), ui::RelativeLuminance(ui::clMenu));
+  EXPECT_LT(ui::RelativeLuminance(p.PaintSelectColor), ui::RelativeLuminance(ui::clHighlight));
+  // Separators and disabled captions stand out from it, if dimly.
+  EXPECT_GE(ui::ContrastRatio(p.PaintSeparatorColor, p.PaintColor), 3.0);
+  EXPECT_GE(ui::ContrastRatio(p.PaintDisabledColor, p.PaintColor), 3.0);
+  EXPECT_GT(ui::RelativeLuminance(p.PaintFrameColor), ui::RelativeLuminance(ui::clBtnFace));
+
+  ui::SysColors::UseTable(ui::SysColors::Classic());
+  painter->PrepareColors(canvas);
+  EXPECT_FALSE(p.Dark);
 }
 
 // A real owner-drawn pop-up

@@ -25,6 +25,7 @@ constexpr TColor clHighlight = 0xFF00000D;
 constexpr TColor clHighlightText = 0xFF00000E;
 constexpr TColor clBtnFace = 0xFF00000F;
 constexpr TColor clBtnShadow = 0xFF000010;
+constexpr TColor clGrayText = 0xFF000011;
 constexpr TColor clBtnHighlight = 0xFF000014;
 constexpr TColor clNone = 0x1FFFFFFF;
 
