@@ -1,0 +1,154 @@
+#include "store/pg/ServerSchema.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "store/StoreError.h"
+#include "store/pg/PgConnection.h"
+
+namespace store::pg {
+
+namespace {
+
+// Identifiers are unquoted, so that their letter case does not matter, as on
+// the file store. Keys are those of the file store.
+constexpr const char* kTables = R"(
+create table customer (
+  cust_no text not null primary key,
+  cust_name text,
+  all_name text,
+  incaddr text,
+  linkman text,
+  tel1 text,
+  tel2 text,
+  fax text,
+  PostalCode text,
+  email text,
+  sales text,
+  ap_user text,
+  ed_user text,
+  create_date date,
+  last_date date,
+  row_id bigint generated always as identity unique
+);
+create table Quomaster (
+  Cust_no text not null,
+  quotation_number text not null,
+  pay_mode text,
+  pay_condition text,
+  consign_mode text,
+  money_type text,
+  tax_type text,
+  tax_rate double precision,
+  quotation_date date,
+  availability_date date,
+  sales text,
+  ap_user text,
+  ed_user text,
+  ap_date date,
+  ed_data date,
+  row_id bigint generated always as identity unique,
+  unique (Cust_no, quotation_number)
+);
+create table QuoDilate (
+  Cust_no text,
+  quotation_number text,
+  serial_number integer,
+  name_number text,
+  standard text,
+  width double precision,
+  high double precision,
+  length double precision,
+  amount double precision,
+  price double precision,
+  totle double precision,
+  ap_user text,
+  ed_user text,
+  ap_date date,
+  row_id bigint generated always as identity unique
+);
+create index QuoDilate_header on QuoDilate (Cust_no, quotation_number);
+)";
+
+// The spellings the windows use for the columns whose names are not all lower case.
+struct Spelling {
+  const char* table;
+  const char* column;
+};
+constexpr Spelling kMixedCaseNames[] = {
+    {"customer", "PostalCode"}, {"quomaster", "Cust_no"}, {"quodilate", "Cust_no"}};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::string WindowName(std::string_view table, std::string_view serverName) {
+  for (const Spelling& spelling : kMixedCaseNames)
+    if (table == spelling.table && Lower(spelling.column) == serverName) return spelling.column;
+  return std::string(serverName);
+}
+
+FieldKind KindOfTypeName(std::string_view type) {
+  if (type == "integer" || type == "bigint" || type == "smallint") return FieldKind::Integer;
+  if (type == "double precision" || type == "real" || type.starts_with("numeric")) return FieldKind::Float;
+  if (type == "date") return FieldKind::Date;
+  return FieldKind::Text;
+}
+
+// True when the text holds "order by" outside quotes.
+bool Orders(std::string_view rest) {
+  std::string lower = Lower(rest);
+  bool quoted = false;
+  for (std::size_t at = 0; at < lower.size(); ++at) {
+    if (lower[at] == '\'') quoted = !quoted;
+    if (!quoted && lower.compare(at, 5, "order") == 0 &&
+        (at == 0 || !std::isalnum(static_cast<unsigned char>(lower[at - 1])))) {
+      std::size_t next = lower.find_first_not_of(" \t\r\n", at + 5);
+      if (next != std::string::npos && next > at + 5 && lower.compare(next, 2, "by") == 0) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void CreateServerTables(PgConnection& connection) {
+  connection.Begin();
+  try {
+    connection.ExecuteScript(kTables);
+    connection.Commit();
+  } catch (...) {
+    connection.Rollback();
+    throw;
+  }
+}
+
+std::vector<ServerColumn> ServerColumns(PgConnection& connection, std::string_view table) {
+  PgResult result = connection.Execute(
+      "select a.attname, format_type(a.atttypid, a.atttypmod), c.relname from pg_attribute a "
+      "join pg_class c on c.oid = a.attrelid where a.attrelid = $1::regclass and a.attnum > 0 "
+      "and not a.attisdropped and a.attname <> $2 order by a.attnum",
+      {std::string(table), std::string(kRowIdColumn)});
+  std::vector<ServerColumn> columns;
+  for (int row = 0; row < result.Rows(); ++row)
+    columns.push_back(
+        {WindowName(result.Text(row, 2), result.Text(row, 0)), KindOfTypeName(result.Text(row, 1))});
+  return columns;
+}
+
+std::string ServerSelect(const std::vector<ServerColumn>& columns, std::string_view table,
+                         std::string_view rest) {
+  std::string sql = std::string("select ") + kRowIdColumn;
+  for (const ServerColumn& column : columns) {
+    std::string lower = Lower(column.name);
+    sql += ", " + lower;
+    if (lower != column.name) sql += " as \"" + column.name + "\"";
+  }
+  sql += " from " + std::string(table) + std::string(rest);
+  if (!Orders(rest)) sql += std::string(" order by ") + kRowIdColumn;
+  return sql;
+}
+
+}  // namespace store::pg
