@@ -67,7 +67,7 @@ NumberedParameters NumberedParameters::From(std::string_view sql) {
     std::string name(sql.substr(at + 1, end - at - 1));
     auto found = std::find(result.names.begin(), result.names.end(), name);
     if (found == result.names.end()) found = result.names.insert(result.names.end(), name);
-    result.sql += "$" + std::to_string(found - result.names.begin() + 1);
+    result.sql.append("$").append(std::to_string(found - result.names.begin() + 1));
     at = end;
   }
   return result;

@@ -24,7 +24,7 @@ std::string ServerMessage(const PGresult* result, PGconn* conn) {
   if (!primary) return Trimmed(result ? PQresultErrorMessage(result) : PQerrorMessage(conn));
   std::string message = primary;
   if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
-    message += "\n" + std::string(detail);
+    message.append("\n").append(detail);
   return message;
 }
 
