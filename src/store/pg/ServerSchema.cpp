@@ -141,10 +141,11 @@ std::vector<ServerColumn> ServerColumns(PgConnection& connection, std::string_vi
 std::string ServerSelect(const std::vector<ServerColumn>& columns, std::string_view table,
                          std::string_view rest) {
   std::string sql = std::string("select ") + kRowIdColumn;
+  // Quoted in lower case, as the server keeps unquoted names: no column name can
+  // be taken for a key word.
   for (const ServerColumn& column : columns) {
-    std::string lower = Lower(column.name);
-    sql += ", " + lower;
-    if (lower != column.name) sql += " as \"" + column.name + "\"";
+    sql.append(", \"").append(Lower(column.name)).append("\"");
+    if (Lower(column.name) != column.name) sql.append(" as \"").append(column.name).append("\"");
   }
   sql += " from " + std::string(table) + std::string(rest);
   if (!Orders(rest)) sql += std::string(" order by ") + kRowIdColumn;
