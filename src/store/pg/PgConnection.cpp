@@ -42,10 +42,17 @@ void PgConnection::Connect() {
   const char* values[] = {"10", "samplequote", "UTF8", uri_.c_str(), nullptr};
   PQfinish(conn_);
   conn_ = PQconnectdbParams(keywords, values, 1);
-  if (!conn_) throw StoreError(std::string(kServerUnreachable) + "out of memory");
-  if (PQstatus(conn_) != CONNECTION_OK) throw StoreError(kServerUnreachable + Trimmed(PQerrorMessage(conn_)));
-  PGresult* result = PQexec(conn_, kSessionSettings);
-  Checked(result);
+  try {
+    if (!conn_) throw StoreError(std::string(kServerUnreachable) + "out of memory");
+    if (PQstatus(conn_) != CONNECTION_OK)
+      throw StoreError(kServerUnreachable + Trimmed(PQerrorMessage(conn_)));
+    Checked(PQexec(conn_, kSessionSettings));
+  } catch (...) {
+    // No half-open session is kept: the next statement starts afresh.
+    PQfinish(conn_);
+    conn_ = nullptr;
+    throw;
+  }
 }
 
 void PgConnection::EnsureConnected() {
