@@ -3,8 +3,10 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 
 #include "store/RecordSet.h"
 #include "store/Statement.h"
@@ -28,6 +30,22 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 constexpr int kBusyTimeoutMs = 5000;
+
+// Every database file starts with this text. SQLite would take an empty file
+// for a new database and write into it, so a file without it is refused
+// before SQLite opens it, and stays as it was.
+void RequireDatabaseFile(const std::string& source) {
+  static constexpr char kHeader[] = "SQLite format 3";  // with its terminating zero: 16 bytes
+  std::array<char, sizeof kHeader> start{};
+  std::ifstream file(source, std::ios::binary);
+  if (!file) throw StoreError("Cannot read the file '" + source + "'.");
+  file.read(start.data(), start.size());
+  std::string where = std::filesystem::absolute(source).string();
+  if (file.gcount() == 0) throw StoreError("The file '" + where + "' is empty: it is not a database.");
+  if (file.gcount() != static_cast<std::streamsize>(start.size()) ||
+      !std::equal(start.begin(), start.end(), kHeader))
+    throw StoreError("The file '" + where + "' is not a database.");
+}
 
 }  // namespace
 
@@ -66,6 +84,7 @@ void Connection::Open() {
   std::error_code error;
   if (!std::filesystem::is_regular_file(source, error))
     throw StoreError("Could not find file '" + std::filesystem::absolute(source, error).string() + "'.");
+  RequireDatabaseFile(source);
   bool readOnly = SameText(Property("Mode"), "Read");
   int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
   sqlite3* db = nullptr;

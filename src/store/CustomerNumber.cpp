@@ -1,8 +1,13 @@
 #include "store/CustomerNumber.h"
 
+#include <sqlite3.h>
+
 #include <cctype>
 #include <climits>
+#include <optional>
 
+#include "store/Connection.h"
+#include "store/Statement.h"
 #include "store/StoreError.h"
 
 namespace store {
@@ -20,48 +25,97 @@ std::size_t NextCharacter(std::string_view text, std::size_t pos) {
   return pos;
 }
 
+// Long values are quoted by their start only, so a message stays readable.
+std::string Shortened(std::string_view text) {
+  constexpr int kQuotedCharacters = 20;
+  std::size_t end = 0;
+  for (int i = 0; i < kQuotedCharacters && end < text.size(); ++i) end = NextCharacter(text, end);
+  if (end >= text.size()) return std::string(text);
+  return std::string(text.substr(0, end)) + "…";
+}
+
+enum class Reading { NoSerial, Serial, NotAnInteger, TooLarge, Highest };
+
+struct SerialReading {
+  Reading reading = Reading::NoSerial;
+  std::string_view text;  // what a failure quotes
+  int value = 0;
+};
+
+// Characters 2 to 4 must be digits; digits that go on past the fourth
+// character belong to the serial too (S1000).
+SerialReading ReadSerial(std::string_view number) {
+  const std::size_t second = NextCharacter(number, 0);
+  if (second >= number.size()) return {};
+  std::size_t fifth = second;
+  for (int i = 0; i < 3; ++i) fifth = NextCharacter(number, fifth);
+  std::string_view serial = number.substr(second, fifth - second);
+  for (char c : serial)
+    if (!IsDigit(c)) return {Reading::NotAnInteger, serial};
+  std::size_t end = fifth;
+  while (end < number.size() && IsDigit(number[end])) ++end;
+  serial = number.substr(second, end - second);
+  long long value = 0;
+  for (char c : serial) {
+    value = value * 10 + (c - '0');
+    if (value > INT_MAX) return {Reading::TooLarge, serial};
+  }
+  if (value == INT_MAX) return {Reading::Highest, serial};
+  return {Reading::Serial, serial, static_cast<int>(value)};
+}
+
 // The text a failed conversion quotes: characters 2 to 4, less the first of
 // two leading zeros.
 std::string QuotedSerial(std::string_view serial) {
   if (serial.size() >= 2 && serial[0] == '0' && serial[1] == '0') serial.remove_prefix(1);
-  return std::string(serial);
+  return Shortened(serial);
 }
 
-[[noreturn]] void NotAnInteger(std::string_view serial) {
-  throw StoreError("'" + QuotedSerial(serial) + "' is not a valid integer value");
+std::string NumberAfter(int serial) {
+  std::string digits = std::to_string(serial + 1);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return "S" + digits;
+}
+
+// cust_serial(number): the serial NextCustNo continues from, null when it has none or refuses it.
+void CustSerialFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+  const unsigned char* text = sqlite3_value_text(arguments[0]);
+  if (!text) return sqlite3_result_null(context);
+  std::string_view number(reinterpret_cast<const char*>(text),
+                          static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
+  SerialReading serial = ReadSerial(number);
+  if (serial.reading != Reading::Serial) return sqlite3_result_null(context);
+  sqlite3_result_int(context, serial.value);
 }
 
 }  // namespace
 
-// The serial sits after the first character, so the statement sorts on the
-// number there (SQLite's cast reads its leading digits: "012AB" is 12, "0A1" is
-// 0) and the highest serial comes last; equal serials fall back on the text.
-std::string NextCustNoQuery() {
-  return "select * from customer order by cast(substr(cust_no, 2) as integer), cust_no";
+std::string NextCustNo(std::string_view last) {
+  SerialReading serial = ReadSerial(last);
+  switch (serial.reading) {
+    case Reading::NoSerial:
+      return "S001";
+    case Reading::Serial:
+      return NumberAfter(serial.value);
+    case Reading::Highest:
+      throw StoreError("'" + std::string(serial.text) +
+                       "' is the highest serial a customer number can hold: the next number does not fit");
+    case Reading::NotAnInteger:
+    case Reading::TooLarge:
+      break;
+  }
+  throw StoreError("'" + QuotedSerial(serial.text) + "' is not a valid integer value");
 }
 
-std::string NextCustNo(std::string_view last) {
-  // Nothing after the first character: no serial to continue from.
-  const std::size_t second = NextCharacter(last, 0);
-  if (second >= last.size()) return "S001";
-  std::size_t fifth = second;
-  for (int i = 0; i < 3; ++i) fifth = NextCharacter(last, fifth);
-  std::string_view serial = last.substr(second, fifth - second);
-  for (char c : serial)
-    if (!IsDigit(c)) NotAnInteger(serial);
-  // Digits that go on past the fourth character belong to the serial (S1000).
-  std::size_t end = fifth;
-  while (end < last.size() && IsDigit(last[end])) ++end;
-  serial = last.substr(second, end - second);
-  long long value = 0;
-  for (char c : serial) {
-    value = value * 10 + (c - '0');
-    if (value >= INT_MAX) NotAnInteger(serial);  // the next serial would not fit
-  }
-  int next = static_cast<int>(value) + 1;
-  std::string digits = std::to_string(next);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-  return "S" + digits;
+std::string NextCustNoInTable(Connection& connection) {
+  connection.Open();
+  sqlite3* db = connection.Handle();
+  if (sqlite3_create_function_v2(db, "cust_serial", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                 CustSerialFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw StoreError(sqlite3_errmsg(db));
+  Statement statement(db, "select max(cust_serial(cust_no)) from customer");
+  if (!statement.Step() || sqlite3_column_type(statement.Handle(), 0) == SQLITE_NULL) return "S001";
+  return NumberAfter(sqlite3_column_int(statement.Handle(), 0));
 }
 
 }  // namespace store

@@ -5,13 +5,17 @@
 
 namespace store {
 
-// The statement New re-queries before allocating: the whole customer table,
-// highest serial last, so that its last row carries the number to continue from.
-std::string NextCustNoQuery();
+class Connection;
 
 // The number after `last`: "S" and the serial plus one, zero-padded to three
 // digits. Fails with "'%s' is not a valid integer value" when the serial does
-// not convert; an empty `last` gives S001.
+// not convert, and says so plainly when the serial is the highest there is;
+// an empty `last` gives S001.
 std::string NextCustNo(std::string_view last);
+
+// The number after the highest serial in the customer table, found by one
+// aggregate query. A serial is what NextCustNo reads: numbers it refuses take
+// no part, so one odd number never blocks the allocation.
+std::string NextCustNoInTable(Connection& connection);
 
 }  // namespace store

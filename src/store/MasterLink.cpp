@@ -9,7 +9,13 @@ namespace store {
 
 namespace {
 
-constexpr char kSeparator = '\x1f';
+// Each value goes in with its length in front, so that no two different
+// value lists give the same key, whatever characters the values hold.
+void AppendPart(std::string& key, std::string_view value) {
+  key += std::to_string(value.size());
+  key += ':';
+  key += value;
+}
 
 std::string Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -36,23 +42,22 @@ MasterLink::MasterLink(RecordSet& detail, RecordSet& master, const std::string& 
 
 std::string MasterLink::KeyOf(const RowCache& rows, int row) const {
   std::string key;
-  for (int column : detailColumns_) {
-    key += rows.Text(row, column);  // a null cell holds no text: null and "" are one value
-    key += kSeparator;
-  }
+  // A null cell holds no text: null and "" are one value.
+  for (int column : detailColumns_) AppendPart(key, rows.Text(row, column));
+  return key;
+}
+
+std::string MasterLink::KeyOf(const std::vector<std::optional<std::string>>& values) {
+  std::string key;
+  for (const auto& value : values) AppendPart(key, value ? *value : std::string_view());
   return key;
 }
 
 void MasterLink::Build(const RowCache& rows) {
   index_.clear();
-  std::string key;
   for (int row = 0, size = rows.Size(); row < size; ++row) {
     if (rows.Deleted(row)) continue;
-    key.clear();
-    for (int column : detailColumns_) {
-      key += rows.Text(row, column);
-      key += kSeparator;
-    }
+    std::string key = KeyOf(rows, row);
     auto found = index_.find(key);
     if (found == index_.end()) found = index_.emplace(key, std::vector<int>()).first;
     found->second.push_back(row);
@@ -69,14 +74,25 @@ std::vector<std::optional<std::string>> MasterLink::MasterValues() const {
   return values;
 }
 
+std::vector<std::optional<std::string>> MasterLink::StoredMasterValues() const {
+  std::vector<std::optional<std::string>> values;
+  const int row = master_.PhysicalRow();
+  for (const std::string& name : names_) {
+    std::optional<std::string_view> value;
+    if (row >= 0) value = master_.rows_->Value(row, master_.FieldByName(name).Index());
+    values.push_back(value ? std::optional<std::string>(*value) : std::nullopt);
+  }
+  return values;
+}
+
 MasterLink::Restriction MasterLink::Wanted() const {
   if (!master_.Active()) return {Mode::Lifted, {}};
+  if (master_.State() == DataSetState::Insert) return {Mode::NewHeader, {}};
   if (master_.RecNo() < 0) return {Mode::Nothing, {}};
   std::string key;
   for (const std::string& name : names_) {
     auto value = master_.CurrentValue(master_.FieldByName(name).Index());
-    if (value) key += *value;
-    key += kSeparator;
+    AppendPart(key, value ? *value : std::string_view());
   }
   return {Mode::Keyed, std::move(key)};
 }
@@ -101,7 +117,7 @@ void MasterLink::Remove(int row, const std::string& key) {
 }
 
 std::size_t MasterLink::MemoryBytes() const {
-  std::size_t bytes = index_.bucket_count() * sizeof(void*);
+  std::size_t bytes = index_.bucket_count() * sizeof(void*) + entered_.capacity() * sizeof(int);
   for (const auto& [key, rows] : index_)
     bytes += sizeof(key) + key.capacity() + 32 + rows.capacity() * sizeof(int);
   return bytes;

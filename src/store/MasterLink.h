@@ -14,13 +14,14 @@ class RowCache;
 // The detail side of a master link. Lines are indexed by their link values so
 // that following the master costs in proportion to one header's lines.
 //
-// Link values compare as text; null and empty text are the same value, so a
-// blank header shows (and its new lines get) the lines with blank link values.
-// While the master is closed the restriction is lifted: every line shows. An
-// open master without a current row shows no lines.
+// Link values compare as text; null and empty text are the same value. While
+// the master is closed the restriction is lifted: every line shows. An open
+// master without a current row shows no lines. While the master is adding a
+// row, only the lines entered since show: they belong to that row whatever
+// its values are, and take them when it is written.
 class MasterLink {
  public:
-  enum class Mode { Lifted, Keyed, Nothing };
+  enum class Mode { Lifted, Keyed, Nothing, NewHeader };
   struct Restriction {
     Mode mode = Mode::Lifted;
     std::string key;
@@ -42,8 +43,17 @@ class MasterLink {
   const std::vector<int>& DetailColumns() const { return detailColumns_; }
   // The master's current values for the link fields (null when it has no current row).
   std::vector<std::optional<std::string>> MasterValues() const;
+  // The values the master's current row holds in the store, before its pending change.
+  std::vector<std::optional<std::string>> StoredMasterValues() const;
+
+  // Rows written while the master was adding a row, in the order written.
+  const std::vector<int>& Entered() const { return entered_; }
+  void AddEntered(int row) { entered_.push_back(row); }
+  void ForgetEntered() { entered_.clear(); }
+  void ForgetEntered(int row) { std::erase(entered_, row); }
 
   std::string KeyOf(const RowCache& rows, int row) const;
+  static std::string KeyOf(const std::vector<std::optional<std::string>>& values);
   void Add(int row, const std::string& key);
   void Remove(int row, const std::string& key);
   std::size_t MemoryBytes() const;
@@ -54,6 +64,7 @@ class MasterLink {
   std::vector<std::string> names_;
   std::vector<int> detailColumns_;
   std::unordered_map<std::string, std::vector<int>> index_;
+  std::vector<int> entered_;
   Restriction current_;
 };
 

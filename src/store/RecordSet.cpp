@@ -178,6 +178,14 @@ void RecordSet::ReadRows(const std::string& sql) {
 
 void RecordSet::Close() {
   if (!Active()) return;
+  // Lines entered under a row that is dropped go with it; a failure to remove
+  // them is reported once the set is closed.
+  std::exception_ptr failure;
+  if (state_ == DataSetState::Insert) try {
+      DiscardDetailsEnteredRows();
+    } catch (...) {
+      failure = std::current_exception();
+    }
   edit_.reset();
   link_.reset();
   std::vector<int>().swap(view_);
@@ -187,6 +195,7 @@ void RecordSet::Close() {
   bof_ = eof_ = true;
   state_ = DataSetState::Inactive;
   Notify(RecordSetEvent::Closed);
+  if (failure) std::rethrow_exception(failure);
 }
 
 // --- Cursor ----------------------------------------------------------------
@@ -334,7 +343,10 @@ Field& RecordSet::FieldByName(std::string_view name) {
 
 // --- Editing ---------------------------------------------------------------
 
-bool RecordSet::Modified() const { return edit_ && edit_->modified; }
+// A new row with lines entered under it is never dropped as untouched.
+bool RecordSet::Modified() const {
+  return edit_ && (edit_->modified || (state_ == DataSetState::Insert && DetailsHaveEnteredRows()));
+}
 
 void RecordSet::Edit() {
   RequireActive();
@@ -387,11 +399,14 @@ void RecordSet::CheckBrowseMode() {
   FinishPending();
 }
 
+// Detail lines are finished first: when one is refused, this row stays where
+// it is, so the lines shown still belong to it.
 void RecordSet::FinishPending() {
+  FinishDetails();
   if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
   Notify(RecordSetEvent::UpdateRecord);
   if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
-  if (edit_->modified)
+  if (Modified())
     WritePending();
   else
     Cancel();
@@ -406,13 +421,22 @@ void RecordSet::Post() {
 }
 
 void RecordSet::WritePending() {
+  FinishDetails();
+  std::vector<LinesToFollow> following = LinesThatFollow();
+  if (following.empty())
+    WriteRow();
+  else
+    WriteRowWithLines(following);
+  edit_.reset();
+  state_ = DataSetState::Browse;
+  Notify(RecordSetEvent::StateChanged);
+}
+
+void RecordSet::WriteRow() {
   if (state_ == DataSetState::Insert)
     InsertPending();
   else
     UpdatePending();
-  edit_.reset();
-  state_ = DataSetState::Browse;
-  Notify(RecordSetEvent::StateChanged);
 }
 
 void RecordSet::InsertPending() {
@@ -434,7 +458,9 @@ void RecordSet::InsertPending() {
   statement.Step();
   int physical = StoreWritten(sqlite3_last_insert_rowid(db), -1);
   view_[current_] = physical;
-  if (link_) link_->Add(physical, link_->KeyOf(*rows_, physical));
+  if (!link_) return;
+  link_->Add(physical, link_->KeyOf(*rows_, physical));
+  if (link_->Current().mode == MasterLink::Mode::NewHeader) link_->AddEntered(physical);
 }
 
 // One statement by row identity; every column must still hold what was read,
@@ -505,11 +531,13 @@ int RecordSet::StoreWritten(std::int64_t rowId, int physical) {
 
 void RecordSet::Cancel() {
   if (state_ == DataSetState::Insert) {
+    DiscardDetailsEnteredRows();  // a refusal leaves the row and its lines as they were
     RemovePendingRow();
     state_ = DataSetState::Browse;
     Notify(RecordSetEvent::RowsChanged);
     Notify(RecordSetEvent::StateChanged);
   } else if (state_ == DataSetState::Edit) {
+    FinishDetails();
     edit_.reset();
     state_ = DataSetState::Browse;
     Notify(RecordSetEvent::FieldChanged);
@@ -528,6 +556,7 @@ void RecordSet::Delete() {
   RequireActive();
   if (state_ == DataSetState::Insert) return Cancel();
   if (view_.empty()) Fail("Cannot perform this operation on an empty dataset");
+  FinishDetails();
   DeleteCurrent();
   bool wasEditing = state_ == DataSetState::Edit;
   edit_.reset();
@@ -546,7 +575,10 @@ void RecordSet::DeleteCurrent() {
   BindOriginals(statement, 1, *rows_, physical, fields_);
   statement.Step();
   if (sqlite3_changes(db) == 0) throw StoreError(kDeleteConflict);
-  if (link_) link_->Remove(physical, link_->KeyOf(*rows_, physical));
+  if (link_) {
+    link_->Remove(physical, link_->KeyOf(*rows_, physical));
+    link_->ForgetEntered(physical);
+  }
   rows_->MarkDeleted(physical);
 }
 
@@ -601,19 +633,35 @@ void RecordSet::ApplyRestriction(bool moveFirst) {
     ShowAllRows();
   else if (link_->Current().mode == MasterLink::Mode::Keyed)
     view_ = link_->Rows(link_->Current().key);
+  else if (link_->Current().mode == MasterLink::Mode::NewHeader)
+    view_ = link_->Entered();
   else
     view_.clear();
   if (moveFirst) ResetCursor();
 }
 
+// Whatever happens to a pending line, the restriction ends up matching the
+// master: a line refused while the master has already changed is dropped.
 void RecordSet::FollowMaster(RecordSetEvent event) {
   if (!Active() || !link_) return;
-  if (event == RecordSetEvent::StateChanged || event == RecordSetEvent::UpdateRecord) return;
+  if (event == RecordSetEvent::UpdateRecord) return;
+  bool differs = !(link_->Wanted() == link_->Current());
+  if ((event == RecordSetEvent::FieldChanged || event == RecordSetEvent::StateChanged) && !differs) return;
+  try {
+    FinishPending();
+  } catch (...) {
+    if (differs && link_) {
+      Cancel();
+      Restrict();
+    }
+    throw;
+  }
+  if (differs && link_) Restrict();
+}
+
+void RecordSet::Restrict() {
   MasterLink::Restriction wanted = link_->Wanted();
-  bool differs = !(wanted == link_->Current());
-  if (event == RecordSetEvent::FieldChanged && !differs) return;
-  FinishPending();
-  if (!differs || !link_) return;
+  if (wanted.mode != MasterLink::Mode::NewHeader) link_->ForgetEntered();
   link_->SetCurrent(std::move(wanted));
   ApplyRestriction(true);
   Notify(RecordSetEvent::RowsChanged);

@@ -109,6 +109,10 @@ class RecordSet {
   RecordSet* Master() const { return master_; }
   void SetMasterFields(std::string fieldList);  // "Cust_no;Quotation_number"
   const std::string& MasterFields() const { return masterFields_; }
+  // Rows written here while the master is adding a row. They belong to that
+  // row: they take its link values in the same transaction as its post, and
+  // go from the store with it when it is cancelled.
+  int EnteredRowCount() const;
 
   using Listener = std::function<void(RecordSetEvent)>;
   int Subscribe(Listener listener);  // returns an id for Unsubscribe
@@ -154,10 +158,26 @@ class RecordSet {
   void SetFieldText(int column, std::string_view text);
 
   // Master link.
+  struct LinesToFollow {
+    RecordSet* lines;
+    bool entered;  // the rows entered under a new row, else those holding `from`
+    std::vector<std::optional<std::string>> from;
+  };
+  void FinishDetails();
+  bool DetailsHaveEnteredRows() const;
+  void WriteRow();
+  std::vector<LinesToFollow> LinesThatFollow() const;
+  void WriteRowWithLines(const std::vector<LinesToFollow>& following);
+  void UndoRowWrite(int physical, bool inserted, const std::vector<std::optional<std::string>>& before);
+  void MoveLinesInStore(const LinesToFollow& follow, const std::vector<std::optional<std::string>>& to);
+  void MoveLinesInCache(const LinesToFollow& follow, const std::vector<std::optional<std::string>>& to);
+  void DiscardDetailsEnteredRows();
+  void DiscardEnteredRows();
   void AttachLink();
   void Relink();
   void FollowMaster(RecordSetEvent event);
   void ApplyRestriction(bool moveFirst);
+  void Restrict();
   void DetachFromMaster();
 
   // Rows shown, as indexes into the row cache; kPendingRow marks a new row.

@@ -87,11 +87,12 @@ void TCustFrm::BtnNewClick() {
   AddFlag = 1;
 }
 
-// The whole table again, then the number after its last row's.
+// The whole table again, standing on its last row; the number follows the
+// highest serial the table holds.
 std::string TCustFrm::AllocateNumber() {
-  Requery(store::NextCustNoQuery(), std::nullopt);
+  Requery(kWholeTable, std::nullopt);
   ADOQuery1.Last();
-  return store::NextCustNo(ADOQuery1.FieldByName("cust_no").AsString());
+  return store::NextCustNoInTable(ADOConnection1);
 }
 
 // Boxes that already show the new row's empty values write nothing here.

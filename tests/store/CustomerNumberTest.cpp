@@ -37,7 +37,17 @@ TEST(NextCustNoTest, ASerialThatIsNoIntegerFailsQuotingIt) {
   EXPECT_EQ(MessageOf("SA01"), "'A01' is not a valid integer value");
   EXPECT_EQ(MessageOf("S 12"), "' 12' is not a valid integer value");
   EXPECT_EQ(MessageOf("S-01"), "'-01' is not a valid integer value");
-  EXPECT_EQ(MessageOf("S2147483647"), "'2147483647' is not a valid integer value");
+}
+
+// The last serial that fits is valid: only its successor is refused, and said
+// so. A serial past the range is quoted by its start only.
+TEST(NextCustNoTest, SerialsAtTheEndOfTheRange) {
+  EXPECT_EQ(NextCustNo("S2147483646"), "S2147483647");
+  EXPECT_EQ(MessageOf("S2147483647"),
+            "'2147483647' is the highest serial a customer number can hold: the next number does not fit");
+  EXPECT_EQ(MessageOf("S20240101001"), "'20240101001' is not a valid integer value");
+  std::string message = MessageOf("S" + std::string(5000, '7'));
+  EXPECT_EQ(message, "'" + std::string(20, '7') + "…' is not a valid integer value");
 }
 
 TEST(NextCustNoTest, DigitsPastTheFourthCharacterBelongToTheSerial) {
@@ -61,43 +71,40 @@ TEST(NextCustNoTest, NoSerialAtAllStartsAtOne) {
   EXPECT_EQ(NextCustNo("S"), "S001");
 }
 
-// The query New runs must end on the customer with the highest serial,
-// whatever order the rows were stored in.
-class NextCustNoQueryTest : public ::testing::Test {
+// New's number follows the highest serial in the table, whatever order the
+// rows were stored in.
+class NextCustNoInTableTest : public ::testing::Test {
  protected:
   std::string Allocate() {
     db.Connect(connection);
-    query.SQL().Clear();
-    query.SQL().Add(NextCustNoQuery());
-    query.Open();
-    query.Last();
-    return NextCustNo(query.FieldByName("cust_no").AsString());
+    return store::NextCustNoInTable(connection);
   }
-  static std::string NextCustNoQuery() { return store::NextCustNoQuery(); }
 
   TempDatabase db;
   store::Connection connection;
-  store::QueryRecordSet query{connection, "ADOQuery1"};
 };
 
-TEST_F(NextCustNoQueryTest, EmptyTableAllocatesTheFirstNumber) { EXPECT_EQ(Allocate(), "S001"); }
+TEST_F(NextCustNoInTableTest, EmptyTableAllocatesTheFirstNumber) { EXPECT_EQ(Allocate(), "S001"); }
 
-TEST_F(NextCustNoQueryTest, TheHighestSerialIsLastWhateverTheInsertionOrder) {
+TEST_F(NextCustNoInTableTest, TheHighestSerialWinsWhateverTheInsertionOrder) {
   db.Execute("insert into customer (cust_no) values ('S010'), ('S002'), ('S009'), ('X045'), ('S012AB')");
   EXPECT_EQ(Allocate(), "S046");
-}
-
-TEST_F(NextCustNoQueryTest, SerialsPastNineHundredNinetyNineSortByValue) {
   db.Execute("insert into customer (cust_no) values ('S1000'), ('S999'), ('S1001'), ('S200')");
   EXPECT_EQ(Allocate(), "S1002");
 }
 
-TEST_F(NextCustNoQueryTest, AnUnreadableNumberDoesNotHideTheHighest) {
-  db.Execute("insert into customer (cust_no) values ('S0A1'), ('S003'), ('S00A')");
+// Numbers the conversion refuses, or whose next serial would not fit, take
+// no part, though SQLite's own cast would read a number out of most of them.
+TEST_F(NextCustNoInTableTest, NumbersTheConversionRefusesTakeNoPart) {
+  db.Execute(
+      "insert into customer (cust_no) values ('S003'), ('S0A1'), ('S00A'), ('S 99'), ('S+99'), ('S99A'),"
+      "('S20240101001'), ('S2147483647'), ('S-05'), ('S'), ('客')");
   EXPECT_EQ(Allocate(), "S004");
+  for (const char* number : {"S 99", "S+99", "S99A", "S20240101001", "S2147483647"})
+    EXPECT_NE(MessageOf(number).rfind("no error", 0), 0u) << number;
 }
 
-TEST_F(NextCustNoQueryTest, DeletingTheHighestFreesItsNumberAgain) {
+TEST_F(NextCustNoInTableTest, DeletingTheHighestFreesItsNumberAgain) {
   db.Execute("insert into customer (cust_no) values ('S001'), ('S002'), ('S003')");
   db.Execute("delete from customer where cust_no in ('S002', 'S003')");
   EXPECT_EQ(Allocate(), "S002");

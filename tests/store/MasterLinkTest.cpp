@@ -122,15 +122,117 @@ TEST_F(MasterLinkTest, NewLinesTakeTheHeadersLinkValuesAndJoinItsIndex) {
   EXPECT_EQ(Names(), (Names_{"說明書", "貼紙"}));
 }
 
-TEST_F(MasterLinkTest, ABlankHeaderShowsTheLinesWithBlankLinkValues) {
+// A new header shows only the lines entered under it, never the old lines
+// with blank numbers; they stay its own while its numbers are typed, and take
+// those numbers when it is written.
+TEST_F(MasterLinkTest, LinesEnteredUnderANewHeaderBelongToItAndTakeItsNumbers) {
   master.Append();
-  EXPECT_EQ(Names(), (Names_{"無主"}));
+  EXPECT_TRUE(Names().empty());
   lines.Append();
   EXPECT_TRUE(lines.FieldByName("Cust_no").IsNull());
-  lines.Cancel();
-  // The copy is made once: filling in the header later does not touch lines.
+  lines.FieldByName("name_number").SetAsString("新品");
+  lines.Post();
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("新品二");
   master.FieldByName("Cust_no").SetAsString("S003");
-  EXPECT_TRUE(Names().empty());
+  EXPECT_EQ(Names(), (Names_{"新品", "新品二"}));
+  EXPECT_EQ(lines.EnteredRowCount(), 1);  // the line still being typed is not written yet
+  master.FieldByName("quotation_number").SetAsString("Q9");
+  master.Post();
+  EXPECT_EQ(db.Scalar("select group_concat(name_number) from QuoDilate where Cust_no = 'S003' and "
+                      "quotation_number = 'Q9'"),
+            "新品,新品二");
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where Cust_no is null"), "1");  // 無主 untouched
+  EXPECT_EQ(Names(), (Names_{"新品", "新品二"}));
+  master.First();
+  master.Last();
+  EXPECT_EQ(Names(), (Names_{"新品", "新品二"}));
+}
+
+// A new header the key refuses leaves its lines unchanged and still its own;
+// an untouched header with lines is not dropped as empty.
+TEST_F(MasterLinkTest, ARefusedNewHeaderKeepsItsLinesAsTheyWere) {
+  master.Append();
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("新品");
+  EXPECT_THROW(master.Next(), store::StoreError);  // no numbers: refused, not dropped
+  EXPECT_EQ(master.State(), DataSetState::Insert);
+  master.FieldByName("Cust_no").SetAsString("S001");
+  master.FieldByName("quotation_number").SetAsString("Q1");  // taken
+  EXPECT_THROW(master.Post(), store::StoreError);
+  EXPECT_EQ(master.State(), DataSetState::Insert);
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where name_number = '新品' and Cust_no is null"), "1");
+  EXPECT_EQ(db.Scalar("select count(*) from Quomaster"), "3");
+  EXPECT_EQ(Names(), (Names_{"新品"}));
+  master.FieldByName("quotation_number").SetAsString("Q7");
+  master.Post();
+  EXPECT_EQ(db.Scalar("select Cust_no || quotation_number from QuoDilate where name_number = '新品'"),
+            "S001Q7");
+}
+
+// Cancelling a header that was never stored takes every line entered under
+// it out of the store, the one still being typed too; nothing else goes.
+TEST_F(MasterLinkTest, CancellingANewHeaderDiscardsItsLines) {
+  master.Append();
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("新品");
+  lines.Post();
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("打字中");
+  master.Cancel();
+  EXPECT_EQ(lines.State(), DataSetState::Browse);
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate"), "5");
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where name_number in ('新品', '打字中')"), "0");
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+
+  master.Append();  // the same when the header set closes
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("新品");
+  lines.Post();
+  master.Close();
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate"), "5");
+  EXPECT_EQ(lines.RecordCount(), 5);
+}
+
+// A stored header whose numbers change takes its lines along, the ones this
+// set never read too, in the same write; when the key refuses the numbers,
+// nothing changes.
+TEST_F(MasterLinkTest, LinesFollowAStoredHeaderWhoseNumbersChange) {
+  db.Execute("insert into QuoDilate (Cust_no, quotation_number, name_number) values ('S001', 'Q1', '別處')");
+  master.Edit();
+  master.FieldByName("quotation_number").SetAsString("Q2");  // taken by another header
+  EXPECT_THROW(master.Post(), store::StoreError);
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where Cust_no = 'S001' and quotation_number = 'Q1'"),
+            "3");
+  master.FieldByName("quotation_number").SetAsString("Q5");
+  master.Post();
+  EXPECT_EQ(db.Scalar("select group_concat(name_number) from QuoDilate where quotation_number = 'Q5'"),
+            "彩盒,說明書,別處");
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  master.Next();
+  master.First();
+  EXPECT_EQ(master.FieldByName("quotation_number").AsString(), "Q5");
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  lines.Edit();  // the cached line holds what the store holds: it posts
+  lines.FieldByName("standard").SetAsString("加厚");
+  lines.Post();
+}
+
+// Link values that hold the separator an index might use never meet.
+TEST_F(MasterLinkTest, DifferentValuePairsNeverShareLines) {
+  master.Close();
+  db.Execute(
+      "insert into Quomaster (Cust_no, quotation_number) values ('A' || char(31) || 'B', 'C'), "
+      "('A', 'B' || char(31) || 'C');"
+      "insert into QuoDilate (Cust_no, quotation_number, name_number) values "
+      "('A' || char(31) || 'B', 'C', '甲'), ('A', 'B' || char(31) || 'C', '乙')");
+  master.SetCommandText("select * from Quomaster where Cust_no like 'A%' order by length(Cust_no) desc");
+  master.Open();
+  lines.Close();
+  lines.Open();
+  EXPECT_EQ(Names(), (Names_{"甲"}));
+  master.Next();
+  EXPECT_EQ(Names(), (Names_{"乙"}));
 }
 
 TEST_F(MasterLinkTest, ClosingTheHeaderLiftsTheRestrictionAndOpeningAppliesItAgain) {
@@ -164,8 +266,32 @@ TEST_F(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
   lines.FieldByName("serial_number").SetAsString("3");
   db.Execute("update QuoDilate set serial_number = 9 where name_number = '彩盒'");
   EXPECT_THROW(master.Next(), store::StoreError);
-  EXPECT_EQ(lines.State(), DataSetState::Edit);  // the line stays pending, the header moved
-  EXPECT_EQ(master.RecNo(), 1);
+  EXPECT_EQ(lines.State(), DataSetState::Edit);  // the line stays pending, the header stays
+  EXPECT_EQ(master.RecNo(), 0);
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+  EXPECT_THROW(master.Last(), store::StoreError);
+  EXPECT_EQ(master.RecNo(), 0);
+}
+
+// Whatever a refused line does, the lines shown are those of the header that
+// is current, and every line once the header set has closed.
+TEST_F(MasterLinkTest, ARefusedLineNeverLeavesTheRestrictionBehind) {
+  lines.Edit();
+  lines.FieldByName("serial_number").SetAsString("3");
+  db.Execute("update QuoDilate set serial_number = 9 where name_number = '彩盒'");
+  master.Edit();
+  EXPECT_THROW(master.FieldByName("quotation_number").SetAsString("Q2"), store::StoreError);
+  EXPECT_EQ(Names(), (Names_{"貼紙"}));
+  master.Cancel();
+  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
+
+  lines.Edit();
+  lines.FieldByName("serial_number").SetAsString("4");
+  db.Execute("update QuoDilate set serial_number = 8 where name_number = '彩盒'");
+  EXPECT_THROW(master.Close(), store::StoreError);
+  EXPECT_FALSE(master.Active());
+  EXPECT_EQ(lines.RecordCount(), 5);
+  EXPECT_EQ(lines.State(), DataSetState::Browse);
 }
 
 // After a mix of appends, moves between headers and deletes, every header

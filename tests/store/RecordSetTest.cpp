@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -427,15 +428,34 @@ TEST(ConnectionTest, MissingFileIsAClearErrorAndIsNotCreated) {
   std::filesystem::current_path(cwd);
 }
 
-TEST(ConnectionTest, AFileThatIsNoDatabaseFailsWithSqliteText) {
+// Neither an empty file nor one of another kind becomes a database by being
+// opened: both are refused, in either mode, and keep every byte.
+TEST(ConnectionTest, AnEmptyOrForeignFileIsRefusedAndLeftAsItWas) {
   TempDatabase db;
-  std::string path = db.Dir() + "/text.mdb";
-  FILE* file = fopen(path.c_str(), "w");
-  fputs("this is not a database file, only some text that is long enough to be read as a header...", file);
-  fclose(file);
-  store::Connection connection;
-  connection.SetConnectionString("Data Source=" + path);
-  EXPECT_EQ(MessageOf([&] { connection.Open(); }), "file is not a database");
+  const std::string text =
+      "this is not a database file, only some text that is long enough to be read as a header...";
+  const std::string empty = db.Dir() + "/empty.mdb", foreign = db.Dir() + "/text.mdb";
+  std::ofstream(empty, std::ios::binary).flush();
+  std::ofstream(foreign, std::ios::binary) << text;
+  auto bytesOf = [](const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  for (const char* mode : {";Mode=ReadWrite", ";Mode=Read", ""}) {
+    store::Connection connection;
+    connection.SetConnectionString("Data Source=" + empty + mode);
+    EXPECT_EQ(MessageOf([&] { connection.Open(); }),
+              "The file '" + empty + "' is empty: it is not a database.");
+    connection.SetConnectionString("Data Source=" + foreign + mode);
+    EXPECT_EQ(MessageOf([&] { connection.Open(); }), "The file '" + foreign + "' is not a database.");
+    EXPECT_FALSE(connection.Connected());
+  }
+  EXPECT_EQ(bytesOf(empty), "");
+  EXPECT_EQ(bytesOf(foreign), text);
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+    EXPECT_FALSE(std::filesystem::exists(empty + suffix)) << suffix;
+    EXPECT_FALSE(std::filesystem::exists(foreign + suffix)) << suffix;
+  }
 }
 
 }  // namespace

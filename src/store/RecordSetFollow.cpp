@@ -1,0 +1,210 @@
+// How the lines of a master link follow the row they belong to when that row
+// is written or dropped.
+#include <sqlite3.h>
+
+#include "store/EditBuffer.h"
+#include "store/FieldValue.h"
+#include "store/MasterLink.h"
+#include "store/RecordSet.h"
+#include "store/RowCache.h"
+#include "store/SelectStatement.h"
+#include "store/Statement.h"
+#include "store/StoreError.h"
+
+namespace store {
+
+namespace {
+
+using Values = std::vector<std::optional<std::string>>;
+
+// Writes that stand or fall together, inside a transaction or on their own.
+class Savepoint {
+ public:
+  explicit Savepoint(sqlite3* db) : db_(db) { Execute(db_, "savepoint linked_rows"); }
+  ~Savepoint() {
+    if (released_) return;
+    try {
+      Execute(db_, "rollback to linked_rows");
+      Execute(db_, "release linked_rows");
+    } catch (const StoreError&) {
+      // SQLite already rolled the writes back.
+    }
+  }
+  Savepoint(const Savepoint&) = delete;
+  Savepoint& operator=(const Savepoint&) = delete;
+  void Release() {
+    Execute(db_, "release linked_rows");
+    released_ = true;
+  }
+
+ private:
+  sqlite3* db_;
+  bool released_ = false;
+};
+
+Values RowValues(const RowCache& rows, int row) {
+  Values values;
+  for (int c = 0; c < rows.Columns(); ++c) {
+    auto value = rows.Value(row, c);
+    values.push_back(value ? std::optional<std::string>(*value) : std::nullopt);
+  }
+  return values;
+}
+
+void ReplaceRow(RowCache& rows, int row, const Values& values) {
+  std::vector<RowCache::Cell> cells(values.size());
+  for (std::size_t c = 0; c < values.size(); ++c)
+    if (values[c]) cells[c] = {values[c]->data(), values[c]->size(), false};
+  rows.Replace(row, cells.data());
+}
+
+bool SameValues(const Values& a, const Values& b) {
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i].value_or("") != b[i].value_or("")) return false;
+  return true;
+}
+
+}  // namespace
+
+int RecordSet::EnteredRowCount() const {
+  if (!Active() || !link_ || link_->Current().mode != MasterLink::Mode::NewHeader) return 0;
+  return static_cast<int>(link_->Entered().size());
+}
+
+void RecordSet::FinishDetails() {
+  for (RecordSet* detail : std::vector<RecordSet*>(details_))
+    if (detail->Active()) detail->FinishPending();
+}
+
+bool RecordSet::DetailsHaveEnteredRows() const {
+  for (const RecordSet* detail : details_)
+    if (detail->EnteredRowCount() > 0) return true;
+  return false;
+}
+
+// A new row takes the lines entered under it; a stored row whose link values
+// change takes every line that held the old ones.
+std::vector<RecordSet::LinesToFollow> RecordSet::LinesThatFollow() const {
+  std::vector<LinesToFollow> following;
+  for (RecordSet* detail : details_) {
+    if (!detail->Active() || !detail->link_) continue;
+    if (state_ == DataSetState::Insert) {
+      if (detail->EnteredRowCount() > 0) following.push_back({detail, true, {}});
+      continue;
+    }
+    Values from = detail->link_->StoredMasterValues();
+    if (!SameValues(from, detail->link_->MasterValues())) following.push_back({detail, false, from});
+  }
+  return following;
+}
+
+// The row and its lines are written in one savepoint; when any of it is
+// refused, the store and every cached row stay as they were.
+void RecordSet::WriteRowWithLines(const std::vector<LinesToFollow>& following) {
+  const bool inserting = state_ == DataSetState::Insert;
+  const int physical = PhysicalRow();
+  const Values before = inserting ? Values() : RowValues(*rows_, physical);
+  Savepoint savepoint(Database());
+  WriteRow();
+  std::vector<Values> targets;
+  try {
+    for (const LinesToFollow& follow : following) {
+      targets.push_back(follow.lines->link_->MasterValues());
+      follow.lines->MoveLinesInStore(follow, targets.back());
+    }
+    savepoint.Release();
+  } catch (...) {
+    UndoRowWrite(inserting ? view_[current_] : physical, inserting, before);
+    throw;
+  }
+  for (std::size_t i = 0; i < following.size(); ++i)
+    following[i].lines->MoveLinesInCache(following[i], targets[i]);
+}
+
+void RecordSet::UndoRowWrite(int physical, bool inserted, const Values& before) {
+  if (link_) link_->Remove(physical, link_->KeyOf(*rows_, physical));
+  if (inserted) {
+    if (link_) link_->ForgetEntered(physical);
+    rows_->MarkDeleted(physical);
+    view_[current_] = kPendingRow;
+    return;
+  }
+  ReplaceRow(*rows_, physical, before);
+  if (link_) link_->Add(physical, link_->KeyOf(*rows_, physical));
+}
+
+void RecordSet::MoveLinesInStore(const LinesToFollow& follow, const Values& to) {
+  const std::vector<int>& columns = link_->DetailColumns();
+  std::string assignments, matches;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const std::string name = QuoteIdentifier(fields_[columns[i]]->FieldName());
+    assignments += (i ? ", " : "") + name + " = ?";
+    matches += (i ? " and coalesce(" : "coalesce(") + name + ", '') = ?";
+  }
+  const std::string update = "update " + table_ + " set " + assignments + " where ";
+  auto bindTargets = [&](Statement& statement) {
+    for (std::size_t i = 0; i < columns.size(); ++i)
+      BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(), to[i]);
+  };
+  const int first = static_cast<int>(columns.size()) + 1;
+  if (!follow.entered) {
+    Statement statement(Database(), update + matches);
+    bindTargets(statement);
+    for (std::size_t i = 0; i < follow.from.size(); ++i)
+      statement.BindText(first + static_cast<int>(i), follow.from[i].value_or(""));
+    statement.Step();
+    return;
+  }
+  for (int row : link_->Entered()) {
+    Statement statement(Database(), update + "_rowid_ = ?");
+    bindTargets(statement);
+    statement.BindInt64(first, rows_->RowId(row));
+    statement.Step();
+  }
+}
+
+void RecordSet::MoveLinesInCache(const LinesToFollow& follow, const Values& to) {
+  const std::vector<int> moved =
+      follow.entered ? link_->Entered() : link_->Rows(MasterLink::KeyOf(follow.from));
+  const std::string newKey = MasterLink::KeyOf(to);
+  for (int row : moved) {
+    Values values = RowValues(*rows_, row);
+    for (std::size_t i = 0; i < to.size(); ++i) values[link_->DetailColumns()[i]] = to[i];
+    link_->Remove(row, link_->KeyOf(*rows_, row));
+    ReplaceRow(*rows_, row, values);
+    link_->Add(row, newKey);
+  }
+  if (follow.entered) link_->ForgetEntered();
+  link_->SetCurrent(link_->Wanted());
+  ApplyRestriction(true);
+  Notify(RecordSetEvent::RowsChanged);
+}
+
+void RecordSet::DiscardDetailsEnteredRows() {
+  for (RecordSet* detail : std::vector<RecordSet*>(details_))
+    if (detail->Active() && detail->link_ && detail->link_->Current().mode == MasterLink::Mode::NewHeader)
+      detail->DiscardEnteredRows();
+}
+
+// A line still being typed is dropped; the lines written go from the store.
+void RecordSet::DiscardEnteredRows() {
+  Cancel();
+  const std::vector<int> entered = link_->Entered();
+  if (entered.empty()) return;
+  Savepoint savepoint(Database());
+  for (int row : entered) {
+    Statement statement(Database(), "delete from " + table_ + " where _rowid_ = ?");
+    statement.BindInt64(1, rows_->RowId(row));
+    statement.Step();
+  }
+  savepoint.Release();
+  for (int row : entered) {
+    link_->Remove(row, link_->KeyOf(*rows_, row));
+    rows_->MarkDeleted(row);
+  }
+  link_->ForgetEntered();
+  ApplyRestriction(true);
+  Notify(RecordSetEvent::RowsChanged);
+}
+
+}  // namespace store
