@@ -13,6 +13,7 @@ namespace quotation {
 inline constexpr const char* kInitialHeaderStatement = "select  * from Quomaster";
 inline constexpr const char* kCustomerStatement = "select * from customer";
 inline constexpr const char* kLineStatement = "select * from QuoDilate";
+inline constexpr const char* kNoLineStatement = "select * from QuoDilate where 0";
 inline constexpr const char* kLinkFields = "Cust_no;Quotation_number";
 
 // The text with every character whose code is below 33 removed from both ends.

@@ -26,7 +26,8 @@ TQuotation::TQuotation(QWidget* parent)
       ADODataSetDilate(ADOConnection1, "ADODataSetDilate"),
       DataSource3(nullptr, &ADOQuery1),
       DataSourceMaster(nullptr, &ADODataSetMaster),
-      DataSourceDitale(nullptr, &ADODataSetDilate) {
+      DataSourceDitale(nullptr, &ADODataSetDilate),
+      lineFollower_(ADOConnection1, "LineFollower") {
   setObjectName("Quotation");
   setWindowTitle("報價基本資料維護");
   setAttribute(Qt::WA_DeleteOnClose);  // closing frees the window
@@ -40,6 +41,10 @@ TQuotation::TQuotation(QWidget* parent)
   ADOQuery1.Open();
   ADODataSetMaster.SetCommandType(store::CommandType::Text);
   ADODataSetMaster.SetCommandText(quotation::kInitialHeaderStatement);
+  lineFollower_.SetMaster(&ADODataSetMaster);
+  lineFollower_.SetMasterFields(quotation::kLinkFields);
+  lineFollower_.SetCommandText(quotation::kNoLineStatement);
+  lineFollower_.Open();
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(11);
   setFont(font);
@@ -128,9 +133,22 @@ void TQuotation::BtnEditClick() {
   EnableUndoSave();
 }
 
+// A header never stored goes together with the lines entered under it; the
+// record set takes them out of the file.
 void TQuotation::BtnUndoClick() {
-  if (ADODataSetMaster.Active()) ADODataSetMaster.Cancel();
+  if (ADODataSetMaster.Active()) {
+    if (!ConfirmDiscardOfEnteredLines()) return;
+    ADODataSetMaster.Cancel();
+  }
   EnableEntry(false);
+}
+
+bool TQuotation::ConfirmDiscardOfEnteredLines() {
+  const int lines = ADODataSetDilate.EnteredRowCount();
+  return lines == 0 ||
+         ui::Prompts::Confirm(
+             this,
+             QStringLiteral("這張報價單尚未保存，已輸入的 %1 筆明細將一併刪除。確定要復原嗎？").arg(lines));
 }
 
 void TQuotation::BtnDelClick() {
@@ -207,9 +225,18 @@ void TQuotation::DeleteHeaderWithLines() {
 }
 
 void TQuotation::DeleteLines(const std::string& custNo, const std::string& number) {
-  // The line set shows exactly this header's lines while it is linked.
-  if (ADODataSetDilate.Active())
-    while (!ADODataSetDilate.IsEmpty()) ADODataSetDilate.Delete();
+  // Only lines that carry the header's numbers, whatever the line set shows.
+  if (ADODataSetDilate.Active()) {
+    ADODataSetDilate.CheckBrowseMode();
+    for (int row = 0; row < ADODataSetDilate.RecordCount();) {
+      ADODataSetDilate.MoveTo(row);
+      if (ADODataSetDilate.FieldByName("Cust_no").AsString() == custNo &&
+          ADODataSetDilate.FieldByName("quotation_number").AsString() == number)
+        ADODataSetDilate.Delete();
+      else
+        ++row;
+    }
+  }
   // Lines it does not hold: not searched yet, or written through another connection.
   store::CommandRecordSet rest(ADOConnection1, "QuoDilate");
   rest.SetCommandText(

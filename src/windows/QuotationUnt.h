@@ -140,11 +140,16 @@ class TQuotation : public QWidget {
   void EnableUndoSave();
   void EnableHeaderMoves();
   bool ResolvePending();
+  bool ConfirmDiscardOfEnteredLines();
   void DeleteHeaderWithLines();
   void DeleteLines(const std::string& custNo, const std::string& number);
   void CloseOwnWindow();
 
   int headerWatch_ = 0;
+
+  // Takes a stored header's lines along when its numbers change, also while
+  // no search has linked the line set yet. It holds no rows of its own.
+  store::CommandRecordSet lineFollower_;
 };
 
 extern QPointer<TQuotation> Quotation;
