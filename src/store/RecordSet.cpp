@@ -181,11 +181,13 @@ void RecordSet::Close() {
   // Lines entered under a row that is dropped go with it; a failure to remove
   // them is reported once the set is closed.
   std::exception_ptr failure;
-  if (state_ == DataSetState::Insert) try {
+  if (state_ == DataSetState::Insert) {
+    try {
       DiscardDetailsEnteredRows();
     } catch (...) {
       failure = std::current_exception();
     }
+  }
   edit_.reset();
   link_.reset();
   std::vector<int>().swap(view_);

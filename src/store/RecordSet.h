@@ -52,7 +52,8 @@ class RecordSet {
 
   // Runs the command and makes the first row current; opening an open set does nothing.
   void Open();
-  // Closes the set; a pending edit or insert is dropped, not posted.
+  // Closes the set; a pending edit or insert is dropped, not posted (a new
+  // row with the lines entered under it).
   void Close();
   bool Active() const;
   DataSetState State() const { return state_; }
@@ -77,7 +78,7 @@ class RecordSet {
   // on an empty set it appends.
   void Edit();
   void Post();    // writes the pending row; stays pending when the store refuses it
-  void Cancel();  // drops the pending change; nothing in browse
+  void Cancel();  // drops the pending change (a new row with its entered lines); nothing in browse
   // Deletes the current row from the store; the following row becomes current
   // (the preceding one when the last was deleted). While inserting it cancels.
   void Delete();
