@@ -170,26 +170,17 @@ TEST_F(MasterLinkTest, ARefusedNewHeaderKeepsItsLinesAsTheyWere) {
             "S001Q7");
 }
 
-// Cancelling a header that was never stored takes every line entered under
-// it out of the store, the one still being typed too; nothing else goes.
-TEST_F(MasterLinkTest, CancellingANewHeaderDiscardsItsLines) {
+// A header set that closes over a header never stored takes the lines
+// entered under it out of the store, the one still being typed too.
+TEST_F(MasterLinkTest, ClosingOverANewHeaderDiscardsItsLines) {
   master.Append();
   lines.Append();
   lines.FieldByName("name_number").SetAsString("新品");
   lines.Post();
   lines.Append();
   lines.FieldByName("name_number").SetAsString("打字中");
-  master.Cancel();
-  EXPECT_EQ(lines.State(), DataSetState::Browse);
-  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate"), "5");
-  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where name_number in ('新品', '打字中')"), "0");
-  EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
-
-  master.Append();  // the same when the header set closes
-  lines.Append();
-  lines.FieldByName("name_number").SetAsString("新品");
-  lines.Post();
   master.Close();
+  EXPECT_EQ(lines.State(), DataSetState::Browse);
   EXPECT_EQ(db.Scalar("select count(*) from QuoDilate"), "5");
   EXPECT_EQ(lines.RecordCount(), 5);
 }
