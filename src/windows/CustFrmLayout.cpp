@@ -137,7 +137,7 @@ ui::TMenuItem* TCustFrm::AddMenuItem(ui::TMenuItem* parent, const char* name, co
   auto* item = new ui::TMenuItem(this);
   item->SetName(name);
   item->SetCaption(QString::fromUtf8(caption));
-  if (image >= 0) item->SetBitmap(ToolBar1->Images().Image(image));
+  if (image >= 0) item->SetBitmap(ToolBar1->Images().Image(image), ToolBar1->Images().Image(image, 2));
   if (handler) item->OnClick = [this, handler] { ui::Guard([this, handler] { (this->*handler)(); }); };
   parent->Add(item);
   if (item->Action()) item->Action()->setObjectName(name);

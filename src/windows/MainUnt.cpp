@@ -39,15 +39,17 @@ std::array<TMainFrm::ChildFactory, 2>& Factories() {
   return factories;
 }
 
-QImage NewPicture() {
-  QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+// A 16 x 16 picture drawn at `scale` device pixels to each of its pixels.
+QImage NewPicture(int scale) {
+  QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::transparent);
   return image;
 }
 
 // "登入": a key.
-QImage LoginPicture() {
-  QImage image = NewPicture();
+QImage LoginPicture(int scale) {
+  QImage image = NewPicture(scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(120, 90, 20), 1.5));
@@ -61,8 +63,8 @@ QImage LoginPicture() {
 }
 
 // "退出": an open door with an arrow leaving it.
-QImage ExitPicture() {
-  QImage image = NewPicture();
+QImage ExitPicture(int scale) {
+  QImage image = NewPicture(scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(64, 64, 64), 1));
@@ -146,10 +148,10 @@ void TMainFrm::CreateMenu() {
   ui::TMenuItem* root = MainMenu1->Items();
   N1 = AddItem(root, "N1", QStringLiteral("檔案(&F)"), 0);
   Nlogin = AddItem(N1, "Nlogin", QStringLiteral("登入"));
-  Nlogin->SetBitmap(LoginPicture());
+  Nlogin->SetBitmap(LoginPicture(1), LoginPicture(2));
   N3 = AddItem(N1, "N3", QStringLiteral("-"));
   Nexit = AddItem(N1, "Nexit", QStringLiteral("退出"));
-  Nexit->SetBitmap(ExitPicture());
+  Nexit->SetBitmap(ExitPicture(1), ExitPicture(2));
   N5 = AddItem(root, "N5", QStringLiteral("基本資料(&M)"), 2);
   Ncustomer = AddItem(N5, "Ncustomer", QStringLiteral("客戶資料維護"));
   Nmuster = AddItem(N5, "Nmuster", QStringLiteral("樣品單維護"));

@@ -32,19 +32,15 @@ int Clamp255(int value) { return std::clamp(value, 0, 255); }
 // Row by row, left to right; a run of one colour is converted once.
 template <typename Convert>
 void ConvertPixels(ui::TBitmap& picture, Convert convert) {
-  ui::TCanvas& pc = picture.Canvas();
   TColor last = ui::clNone;
   TColor converted = ui::clNone;
-  for (int i = 0; i < picture.Height(); ++i) {
-    for (int j = 0; j < picture.Width(); ++j) {
-      const TColor pixel = pc.Pixel(j, i);
-      if (pixel != last) {
-        last = pixel;
-        converted = convert(pc, pixel);
-      }
-      pc.SetPixel(j, i, converted);
+  picture.ConvertPixels([&](TColor pixel) {
+    if (pixel != last) {
+      last = pixel;
+      converted = convert(picture.Canvas(), pixel);
     }
-  }
+    return converted;
+  });
 }
 
 }  // namespace
@@ -428,14 +424,14 @@ void TXPBarMenu::PaintItem(TMenuItem* item, TCanvas& canvas, bool selected, cons
   canvas.Font = font_;
   if (ip.mirrored) canvas.Font.Charset = ui::ARABIC_CHARSET;
   ip.r.Bottom += 1;
-  if (item->Bitmap().width() > 0) ip.picture.Assign(item->Bitmap());
+  if (item->Bitmap().width() > 0) ip.picture.Assign(item->BitmapFor(canvas.Scale()));
   LayOutIconAndCheck(ip);
   LayOutText(ip);
   PlacePicture(ip);
   PaintBackground(ip, canvas);
   if (selected && drawSelect_) PaintSelection(ip, canvas);
   PaintCheck(item, canvas, selected, ip.cr, ip.hasImage);
-  if (ip.hasImage) TakeListImage(ip);
+  if (ip.hasImage) TakeListImage(ip, canvas.Scale());
   PaintIcon(ip, canvas);
   if (ip.isSeparator)
     PaintSeparator(ip, canvas);
@@ -574,9 +570,9 @@ void TXPBarMenu::PaintSelection(const ItemPaint& ip, TCanvas& canvas) {
 
 // A list image is drawn through its mask onto the icon column's colour; from
 // then on it is the item's picture.
-void TXPBarMenu::TakeListImage(ItemPaint& ip) const {
+void TXPBarMenu::TakeListImage(ItemPaint& ip, int scale) const {
   TBitmap& picture = ip.picture;
-  picture.SetSize(ip.images->Width(), ip.images->Height());
+  picture.SetSize(ip.images->Width(), ip.images->Height(), scale);
   picture.Canvas().Brush.Color = paint_.PaintIconBackColor;
   picture.Canvas().FillRect({0, 0, picture.Width(), picture.Height()});
   ip.images->Draw(picture.Canvas(), 0, 0, ip.item->ImageIndex());
@@ -627,7 +623,7 @@ void TXPBarMenu::PaintGradientBar(TCanvas& canvas, const TRect& barRect) {
   const int w = barRect.Width();
   const int h = barRect.Height();
   if (w <= 0 || h <= 0) return;
-  TBitmap picture(w, h);
+  TBitmap picture(w, h, canvas.Scale());
   TCanvas& pc = picture.Canvas();
   const TColor end = ui::ColorToRGB(barColorEnd_);
   const TColor start = ui::ColorToRGB(barColorStart_);
@@ -674,7 +670,7 @@ void TXPBarMenu::PaintItemGradient(TCanvas& canvas, const TRect& r, bool mirrore
   const int w = r.Width();
   const int h = r.Height();
   if (w <= 0 || h <= 0) return;
-  TBitmap picture(w, h);
+  TBitmap picture(w, h, canvas.Scale());
   TCanvas& pc = picture.Canvas();
   int step = 0;
   for (int k = 0; k < w; ++k) {
@@ -786,20 +782,15 @@ void TXPBarMenu::PaintIcon(ItemPaint& ip, TCanvas& canvas) {
 
 void TXPBarMenu::LightenBitmap(TBitmap& picture, int percent) const {
   ConvertPixels(picture,
-                [&](TCanvas& pc, TColor pixel) { return Soften(pc, pixel, std::min(percent, 100)); });
+                [&](const TCanvas& pc, TColor pixel) { return Soften(pc, pixel, std::min(percent, 100)); });
 }
 
 void TXPBarMenu::GrayBitmap(TBitmap& picture, int percent) const {
-  ConvertPixels(picture, [&](TCanvas& pc, TColor pixel) { return Grayed(pc, pixel, percent); });
+  ConvertPixels(picture, [&](const TCanvas& pc, TColor pixel) { return Grayed(pc, pixel, percent); });
 }
 
 void TXPBarMenu::PaintShadowMask(const TBitmap& picture, TCanvas& canvas, int x, int y, TColor color) const {
-  if (picture.Empty()) return;
-  const TCanvas& pc = picture.Canvas();
-  const TColor transparent = pc.Pixel(0, picture.Height() - 1);
-  for (int i = 0; i < picture.Height(); ++i)
-    for (int j = 0; j < picture.Width(); ++j)
-      if (pc.Pixel(j, i) != transparent) canvas.SetPixel(x + j, y + i, color);
+  canvas.DrawMask(x, y, picture, color);
 }
 
 // The caption's colour: the selected, disabled or bar-item colour over the

@@ -177,7 +177,7 @@ class TXPBarMenu : public ui::Component {
   void PlacePicture(ItemPaint& ip) const;
   void PaintBackground(const ItemPaint& ip, ui::TCanvas& canvas);
   void PaintSelection(const ItemPaint& ip, ui::TCanvas& canvas);
-  void TakeListImage(ItemPaint& ip) const;
+  void TakeListImage(ItemPaint& ip, int scale) const;
   void PaintSeparator(const ItemPaint& ip, ui::TCanvas& canvas) const;
   void PaintCaption(const ItemPaint& ip, ui::TCanvas& canvas);
   void PaintPopupFrame(const ItemPaint& ip, const ui::TCanvas& canvas);

@@ -299,4 +299,43 @@ TEST_F(CanvasFixture, ContrastRatiosRunFromOneToTwentyOne) {
   EXPECT_DOUBLE_EQ(ui::RelativeLuminance(ui::clMenuText), 0.0);
 }
 
+TEST_F(CanvasFixture, AtRatioTwoEveryLogicalPixelIsATwoByTwoBlock) {
+  QImage twice(80, 60, QImage::Format_RGB32);
+  twice.setDevicePixelRatio(2);
+  twice.fill(Qt::white);
+  ui::TCanvas c(&twice);
+  EXPECT_EQ(c.Scale(), 2);
+  EXPECT_EQ(c.ClipRegion().boundingRect(), QRect(0, 0, 40, 30));  // logical
+  c.Brush.Color = ui::clBlack;
+  c.FillRect({2, 3, 5, 7});
+  EXPECT_EQ(twice.pixelColor(4, 6), QColor(Qt::black));
+  EXPECT_EQ(twice.pixelColor(9, 13), QColor(Qt::black));
+  EXPECT_EQ(twice.pixelColor(10, 13), QColor(Qt::white));
+  c.Pen.Color = RGB(0, 0, 255);
+  c.MoveTo(10, 10);
+  c.LineTo(12, 10);  // two pixels, end point left out
+  EXPECT_EQ(twice.pixelColor(23, 21), QColor(0, 0, 255));
+  EXPECT_EQ(twice.pixelColor(24, 20), QColor(Qt::white));
+  EXPECT_EQ(c.Pixel(11, 10), RGB(0, 0, 255));
+  EXPECT_EQ(c.Pixel(40, 0), ui::CLR_INVALID);
+
+  // A picture of ratio 1 is laid on in blocks; one of ratio 2 pixel for pixel.
+  ui::TBitmap plain(2, 1);
+  plain.Canvas().SetPixel(1, 0, RGB(255, 0, 0));
+  c.CopyRect({20, 20, 22, 21}, plain.Canvas(), {0, 0, 2, 1});
+  EXPECT_EQ(twice.pixelColor(42, 41), QColor(255, 0, 0));
+  EXPECT_EQ(twice.pixelColor(41, 41), QColor(Qt::white));
+  ui::TImageList list(2, 2);
+  QImage small(2, 2, QImage::Format_ARGB32), large(4, 4, QImage::Format_ARGB32);
+  small.fill(Qt::red);
+  large.fill(Qt::green);
+  large.setPixelColor(1, 0, Qt::blue);
+  list.Add(small, large);
+  list.Draw(c, 30, 0, 0);
+  EXPECT_EQ(twice.pixelColor(60, 0), QColor(Qt::green));
+  EXPECT_EQ(twice.pixelColor(61, 0), QColor(Qt::blue));
+  list.Draw(canvas, 30, 0, 0);  // ratio 1: the small picture
+  EXPECT_EQ(At(30, 0), RGB(255, 0, 0));
+}
+
 }  // namespace

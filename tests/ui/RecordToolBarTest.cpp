@@ -76,3 +76,22 @@ TEST(RecordToolBarTest, TwelveDistinctSmallPictures) {
   }
   EXPECT_EQ(seen.size(), 12);
 }
+
+TEST(RecordToolBarTest, PicturesComeDrawnAtTwiceTheResolutionForHiDpiScreens) {
+  RecordToolBar bar;
+  for (int i = 0; i < RecordToolBar::Count; ++i) {
+    const QImage& small = bar.Images().Image(i);
+    const QImage& large = bar.Images().Image(i, 2);
+    ASSERT_EQ(large.size(), QSize(32, 32)) << i;
+    EXPECT_EQ(large.devicePixelRatio(), 2.0);
+    EXPECT_EQ(&bar.Images().Image(i, 1), &small);
+    // Drawn anew, not blown up: somewhere two neighbouring device pixels of a block differ.
+    int fine = 0;
+    for (int y = 0; y < 32; y += 2)
+      for (int x = 0; x < 32; x += 2) fine += large.pixel(x, y) != large.pixel(x + 1, y);
+    EXPECT_GT(fine, 0) << i;
+    // The toolbar's icon offers both, and a screen at ratio 2 gets the large one.
+    EXPECT_EQ(bar.Action(static_cast<RecordToolBar::Button>(i))->icon().pixmap(QSize(16, 16), 2.0).size(),
+              QSize(32, 32));
+  }
+}

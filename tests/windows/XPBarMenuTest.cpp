@@ -714,6 +714,106 @@ TEST_F(PaintFixture, RightToLeftMenusPutTheIconColumnAtTheRight) {
   EXPECT_NE(At(7, 7), kHighlight);
 }
 
+// Device pixel ratio 2
+
+struct RatioFixture : PaintFixture {
+  // The item painted on an image of its own at the ratio, in logical coordinates.
+  QImage PaintAt(int ratio, TMenuItem* what, QRect rect, bool selected = false) {
+    QImage shot(240 * ratio, 60 * ratio, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::white);
+    TCanvas onShot(&shot);
+    painter->DrawItemHandler(what, onShot, rect, selected);
+    return shot;
+  }
+  // Logical pixels of `area` whose 2 x 2 block at ratio 2 is not all the ratio-1 pixel.
+  static int Mismatches(const QImage& one, const QImage& two, QRect area = QRect(0, 0, 240, 60)) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        for (int d = 0; d < 4; ++d) n += two.pixel(2 * x + d % 2, 2 * y + d / 2) != one.pixel(x, y) ? 1 : 0;
+    return n;
+  }
+  // Blocks of `area` whose four device pixels differ: detail finer than a logical pixel.
+  static int FineBlocks(const QImage& two, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) {
+        const QRgb p = two.pixel(2 * x, 2 * y);
+        n += (two.pixel(2 * x + 1, 2 * y) != p || two.pixel(2 * x, 2 * y + 1) != p ||
+              two.pixel(2 * x + 1, 2 * y + 1) != p)
+                 ? 1
+                 : 0;
+      }
+    return n;
+  }
+};
+
+TEST_F(RatioFixture, FillsLinesAndFramesAtRatioTwoAreTheRatioOnePixelsInBlocks) {
+  QImage red(22, 10, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  painter->SetBarStyle(TXPBarMenu::bsBitmap);  // the gradient bar's caption is text
+  painter->SetBarBitmap(ui::TBitmap(red));
+  TMenuItem* line = Item("-", file);
+  struct Case {
+    const char* name;
+    TMenuItem* what;
+    QRect rect;
+    bool selected, checked, frame3D;
+  } cases[] = {{"plain", item, {0, 0, 200, 23}, false, false, false},
+               {"selected", item, {0, 0, 200, 23}, true, false, false},
+               {"checked", item, {0, 0, 200, 23}, false, true, false},
+               {"sunken", item, {0, 0, 200, 23}, true, false, true},
+               {"separator", line, {0, 23, 200, 4}, false, false, false},
+               {"selected bar item", file, {0, 0, 80, 20}, true, false, false}};
+  for (const Case& c : cases) {
+    item->SetChecked(c.checked);
+    painter->SetFrame3D(c.frame3D);
+    if (c.what == file) file->SetCaption("");
+    const QImage one = PaintAt(1, c.what, c.rect, c.selected);
+    const QImage two = PaintAt(2, c.what, c.rect, c.selected);
+    file->SetCaption("檔案(&F)");
+    ASSERT_EQ(two.size(), 2 * one.size());
+    EXPECT_EQ(Mismatches(one, two), 0) << c.name;
+  }
+}
+
+TEST_F(RatioFixture, TextAndPicturesAtRatioTwoUseTheDevicePixels) {
+  painter->SetBarCaption("ZQ");
+  item->SetCaption("客戶資料維護");
+  QImage small(16, 16, QImage::Format_RGB32), large(32, 32, QImage::Format_RGB32);
+  small.fill(Qt::white);  // the bottom-left colour: transparent
+  large.fill(Qt::white);
+  for (int y = 2; y < 14; ++y)
+    for (int x = 2; x < 14; ++x) small.setPixelColor(x, y, QColor(200, 30, 30));
+  for (int y = 4; y < 28; ++y)
+    for (int x = 4; x < 28; ++x)
+      large.setPixelColor(x, y, (x + y) % 2 ? QColor(200, 30, 30) : QColor(30, 30, 200));
+  large.setDevicePixelRatio(2);
+  item->SetBitmap(small, large);
+  const QRect rect(0, 0, 200, 23);
+  const QImage one = PaintAt(1, item, rect);
+  const QImage two = PaintAt(2, item, rect);
+
+  // Caption, picture and the bar's turned caption carry detail finer than a logical pixel.
+  const QRect caption(22 + 24 + 5, 0, 80, 24), picture(22 + 7, 7, 12, 12), barCaption(2, 0, 19, 23);
+  EXPECT_GT(FineBlocks(two, caption), 20);
+  EXPECT_GT(FineBlocks(two, picture), 100);  // the large picture's checks, lightened
+  EXPECT_EQ(FineBlocks(one.scaled(one.size() * 2), picture), 0);
+  EXPECT_GT(FineBlocks(two, barCaption), 0);
+  // Around them everything lies where it lies at ratio 1: the gradient, the bar's bands.
+  EXPECT_EQ(Mismatches(one, two, QRect(150, 0, 50, 24)), 0);
+  EXPECT_EQ(Mismatches(one, two, QRect(1, 1, 1, 22)), 0);
+
+  // Selected: the picture lifts to (24, 3) over its silhouette at (26, 5). The large
+  // picture's inked part (device 4 to 27) ends at logical 38 and the shadow's at 40.
+  const QImage hot = PaintAt(2, item, rect, true);
+  const TColor shadow = painter->Darken(canvas, painter->Lighten(canvas, kHighlight, 68), 50);
+  EXPECT_EQ(ui::FromQColor(hot.pixelColor(2 * 39 + 1, 2 * 10)), shadow);
+  EXPECT_NE(ui::FromQColor(hot.pixelColor(2 * 40, 2 * 10)), shadow);
+  EXPECT_NE(ui::FromQColor(hot.pixelColor(2 * 37, 2 * 10)), shadow);
+}
+
 // Text contrast in light, dark and high-contrast palettes
 
 QPalette DarkPalette() {

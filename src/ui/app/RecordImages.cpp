@@ -7,7 +7,8 @@
 #include "ui/menu/TImageList.h"
 
 // The record toolbar's twelve 16 x 16 pictures, drawn in code so that they stay
-// crisp and need no resource files.
+// crisp and need no resource files: once as they are and once at twice the
+// resolution, for screens with a device pixel ratio of 2.
 namespace ui {
 
 namespace {
@@ -19,8 +20,9 @@ const QColor kBlue(36, 92, 176);
 const QColor kGreen(32, 140, 60);
 const QColor kRed(200, 40, 40);
 
-QImage Picture(const std::function<void(QPainter&)>& draw) {
-  QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+QImage Picture(const std::function<void(QPainter&)>& draw, int scale) {
+  QImage image(kSize * scale, kSize * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -138,19 +140,20 @@ void Exit(QPainter& p) {
 }  // namespace
 
 std::unique_ptr<TImageList> CreateRecordImages() {
+  const std::function<void(QPainter&)> drawings[] = {New,
+                                                     Edit,
+                                                     Del,
+                                                     Undo,
+                                                     Save,
+                                                     [](QPainter& p) { Arrow(p, false, true); },
+                                                     [](QPainter& p) { Arrow(p, false, false); },
+                                                     [](QPainter& p) { Arrow(p, true, false); },
+                                                     [](QPainter& p) { Arrow(p, true, true); },
+                                                     Print,
+                                                     Excel,
+                                                     Exit};
   auto images = std::make_unique<TImageList>(kSize, kSize);
-  images->Add(Picture(New));
-  images->Add(Picture(Edit));
-  images->Add(Picture(Del));
-  images->Add(Picture(Undo));
-  images->Add(Picture(Save));
-  images->Add(Picture([](QPainter& p) { Arrow(p, false, true); }));
-  images->Add(Picture([](QPainter& p) { Arrow(p, false, false); }));
-  images->Add(Picture([](QPainter& p) { Arrow(p, true, false); }));
-  images->Add(Picture([](QPainter& p) { Arrow(p, true, true); }));
-  images->Add(Picture(Print));
-  images->Add(Picture(Excel));
-  images->Add(Picture(Exit));
+  for (const auto& draw : drawings) images->Add(Picture(draw, 1), Picture(draw, 2));
   return images;
 }
 

@@ -6,6 +6,7 @@
 #include <QStyleOptionMenuItem>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/OwnerDrawMenuBar.h"
@@ -59,6 +60,10 @@ int ShortcutColumnWidth(const QMenu* menu, bool contextMenu) {
 }  // namespace
 
 MenuStyle::MenuStyle() = default;
+
+int MenuStyle::DeviceScale(const QWidget* widget) {
+  return widget ? std::max(1, static_cast<int>(std::ceil(widget->devicePixelRatioF()))) : 1;
+}
 
 MenuStyle* MenuStyle::Instance() {
   // Shared by every owner-drawn menu for the life of the program.
@@ -146,7 +151,10 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
       if (element == CE_MenuBarItem)
         selected = selected && ((option->state & State_Sunken) || widget->hasFocus());
       const QRect rect = option->rect.translated(-ClientOffset(widget));
-      QImage image(option->rect.size(), QImage::Format_RGB32);
+      // Painted at the screen's resolution; the canvas keeps logical coordinates.
+      const int scale = DeviceScale(widget);
+      QImage image(option->rect.size() * scale, QImage::Format_RGB32);
+      image.setDevicePixelRatio(scale);
       image.fill(ToQColor(clMenu));
       TCanvas canvas(&image, rect.topLeft());
       // A pop-up is its own window: its items paint its frame; a bar item's window is the form's.
@@ -164,7 +172,7 @@ void MenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
                               const QWidget* widget) const {
   if (element == PE_FrameMenu) {
     auto* menu = qobject_cast<const OwnerDrawMenu*>(widget);
-    if (menu && !menu->Frame().isNull() && menu->Frame().size() == menu->size()) {
+    if (menu && !menu->Frame().isNull() && menu->Frame().deviceIndependentSize().toSize() == menu->size()) {
       painter->drawImage(QPoint(0, 0), menu->Frame());
       return;
     }

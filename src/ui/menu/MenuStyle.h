@@ -21,6 +21,9 @@ class MenuStyle : public QProxyStyle {
   static constexpr int kPopupBorder = 3;
   // What a pop-up adds to the width an owner-drawn item asks for.
   static constexpr int kCheckMarkWidth = 12;
+  // Device pixels per logical pixel that owner-drawn menus are painted with
+  // on the widget's screen: its device pixel ratio, rounded up.
+  static int DeviceScale(const QWidget* widget);
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr) const override;

@@ -47,7 +47,10 @@ bool FastFormat(const QImage& image) {
 }  // namespace
 
 TCanvas::TCanvas(QImage* image, QPoint origin)
-    : image_(image), origin_(origin), clip_(QRect(origin, image->size())) {}
+    : image_(image),
+      origin_(origin),
+      scale_(std::max(1, qRound(image->devicePixelRatio()))),
+      clip_(QRect(origin, image->size() / scale_)) {}
 
 int TCanvas::BitsPerPixel() const { return bitsPerPixel_ ? bitsPerPixel_ : image_->depth(); }
 
@@ -75,26 +78,25 @@ bool TCanvas::Inside(int x, int y) const {
   return clip_.contains(QPoint(x, y));
 }
 
-QRgb* TCanvas::Line(int y) { return reinterpret_cast<QRgb*>(image_->scanLine(y - origin_.y())); }
-
-const QRgb* TCanvas::ConstLine(int y) const {
-  return reinterpret_cast<const QRgb*>(image_->constScanLine(y - origin_.y()));
-}
-
-QRgb TCanvas::Raw(int x, int y) const {
-  const int ix = x - origin_.x();
-  const int iy = y - origin_.y();
+QRgb TCanvas::RawDevice(int ix, int iy) const {
   if (FastFormat(*image_)) return reinterpret_cast<const QRgb*>(image_->constScanLine(iy))[ix];
   return image_->pixel(ix, iy);
 }
 
-void TCanvas::Plot(int x, int y, unsigned rgb) {
-  const int ix = x - origin_.x();
-  const int iy = y - origin_.y();
+QRgb TCanvas::Raw(int x, int y) const { return RawDevice(DeviceX(x), DeviceY(y)); }
+
+void TCanvas::PlotDevice(int ix, int iy, unsigned rgb) {
   if (FastFormat(*image_))
     reinterpret_cast<QRgb*>(image_->scanLine(iy))[ix] = rgb;
   else
     image_->setPixel(ix, iy, rgb);
+}
+
+void TCanvas::Plot(int x, int y, unsigned rgb) {
+  const int ix = DeviceX(x);
+  const int iy = DeviceY(y);
+  for (int j = 0; j < scale_; ++j)
+    for (int i = 0; i < scale_; ++i) PlotDevice(ix + i, iy + j, rgb);
 }
 
 TColor TCanvas::Pixel(int x, int y) const { return Inside(x, y) ? FromRaw(Raw(x, y)) : CLR_INVALID; }
@@ -117,12 +119,14 @@ void TCanvas::Fill(const TRect& rect, TColor color) {
   const unsigned rgb = Device(color);
   const bool fast = FastFormat(*image_);
   ForEachClipped(rect, [&](const QRect& piece) {
-    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+    const int left = DeviceX(piece.left());
+    const int right = DeviceX(piece.right() + 1);
+    for (int iy = DeviceY(piece.top()); iy < DeviceY(piece.bottom() + 1); ++iy) {
       if (fast) {
-        QRgb* line = Line(y);
-        std::fill(line + piece.left() - origin_.x(), line + piece.right() + 1 - origin_.x(), rgb);
+        QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(iy));
+        std::fill(line + left, line + right, rgb);
       } else {
-        for (int x = piece.left(); x <= piece.right(); ++x) Plot(x, y, rgb);
+        for (int ix = left; ix < right; ++ix) PlotDevice(ix, iy, rgb);
       }
     }
   });
@@ -147,6 +151,15 @@ void TCanvas::Begin(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// At ratio 1 the one-pixel hairline through the pixels of the outline; at
+// higher ratios an outline a logical pixel wide, laid on those same pixels.
+QPen TCanvas::ShapePen() const { return QPen(QColor::fromRgb(Device(Pen.Color)), scale_ > 1 ? 1.0 : 0.0); }
+
+QRectF TCanvas::ShapeRect(int left, int top, int right, int bottom) const {
+  const double centre = scale_ > 1 ? 0.5 : 0.0;
+  return QRectF(left + centre, top + centre, right - left - 1, bottom - top - 1);
+}
+
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
   if (cornerWidth < 2 || cornerHeight < 2) {
     Rectangle(left, top, right, bottom);
@@ -155,19 +168,18 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
   if (right - left < 1 || bottom - top < 1) return;
   QPainter painter(image_);
   Begin(painter);
-  painter.setPen(QPen(QColor::fromRgb(Device(Pen.Color)), 0));
+  painter.setPen(ShapePen());
   painter.setBrush(Brush.Style == bsSolid ? QBrush(QColor::fromRgb(Device(Brush.Color))) : QBrush());
-  painter.drawRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1), cornerWidth / 2.0,
-                          cornerHeight / 2.0);
+  painter.drawRoundedRect(ShapeRect(left, top, right, bottom), cornerWidth / 2.0, cornerHeight / 2.0);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (right - left < 1 || bottom - top < 1) return;
   QPainter painter(image_);
   Begin(painter);
-  painter.setPen(QPen(QColor::fromRgb(Device(Pen.Color)), 0));
+  painter.setPen(ShapePen());
   painter.setBrush(Brush.Style == bsSolid ? QBrush(QColor::fromRgb(Device(Brush.Color))) : QBrush());
-  painter.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+  painter.drawEllipse(ShapeRect(left, top, right, bottom));
 }
 
 void TCanvas::LineTo(int x, int y) {
@@ -236,19 +248,35 @@ int TCanvas::DrawText(const QString& text, const TRect& rect, unsigned format) {
   return bounds.height();
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+template <typename F>
+void TCanvas::ForEachPicturePixel(int x, int y, const TBitmap& bitmap, F&& set) {
   if (bitmap.Empty()) return;
   const QImage& source = bitmap.Image();
+  const int ratio = bitmap.Scale();
+  ForEachClipped({x, y, x + bitmap.Width(), y + bitmap.Height()}, [&](const QRect& piece) {
+    for (int iy = DeviceY(piece.top()); iy < DeviceY(piece.bottom() + 1); ++iy) {
+      // The picture's pixel under each device pixel, whatever the two ratios.
+      const int sy = (iy - DeviceY(y)) * ratio / scale_;
+      const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+      for (int ix = DeviceX(piece.left()); ix < DeviceX(piece.right() + 1); ++ix)
+        set(ix, iy, line[(ix - DeviceX(x)) * ratio / scale_] | 0xFF000000u);
+    }
+  });
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   const bool transparent = bitmap.Transparent();
   const QRgb key = bitmap.TransparentColor();
-  ForEachClipped({x, y, x + source.width(), y + source.height()}, [&](const QRect& piece) {
-    for (int row = piece.top(); row <= piece.bottom(); ++row) {
-      const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(row - y));
-      for (int col = piece.left(); col <= piece.right(); ++col) {
-        const QRgb pixel = line[col - x] | 0xFF000000u;
-        if (!transparent || pixel != key) Plot(col, row, Device(FromRaw(pixel)));
-      }
-    }
+  ForEachPicturePixel(x, y, bitmap, [&](int ix, int iy, QRgb pixel) {
+    if (!transparent || pixel != key) PlotDevice(ix, iy, Device(FromRaw(pixel)));
+  });
+}
+
+void TCanvas::DrawMask(int x, int y, const TBitmap& bitmap, TColor color) {
+  const QRgb key = bitmap.TransparentColor();
+  const unsigned rgb = Device(color);
+  ForEachPicturePixel(x, y, bitmap, [&](int ix, int iy, QRgb pixel) {
+    if (pixel != key) PlotDevice(ix, iy, rgb);
   });
 }
 
@@ -264,7 +292,7 @@ void TCanvas::CopyRect(const TRect& to, const TCanvas& source, const TRect& from
   const int sw = from.Width();
   const int sh = from.Height();
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  const QRect sourceArea(source.origin_, source.image_->size());
+  const QRect sourceArea(source.origin_, source.image_->size() / source.scale_);
   // Both sides 32 bits deep: pixels copy as they are.
   const bool direct = FastFormat(*image_) && FastFormat(*source.image_) && BitsPerPixel() >= 24;
   ForEachClipped(to, [&](const QRect& piece) {
@@ -272,15 +300,16 @@ void TCanvas::CopyRect(const TRect& to, const TCanvas& source, const TRect& from
       // Each target pixel takes the source pixel under its centre.
       const int sy = from.Top + ((2 * (y - to.Top) + 1) * sh) / (2 * dh);
       if (sy < sourceArea.top() || sy > sourceArea.bottom()) continue;
-      const QRgb* in = direct ? source.ConstLine(sy) : nullptr;
-      QRgb* out = direct ? Line(y) : nullptr;
       for (int x = piece.left(); x <= piece.right(); ++x) {
         const int sx = from.Left + ((2 * (x - to.Left) + 1) * sw) / (2 * dw);
         if (sx < sourceArea.left() || sx > sourceArea.right()) continue;
-        if (direct)
-          out[x - origin_.x()] = in[sx - source.origin_.x()] | 0xFF000000u;
-        else
-          Plot(x, y, Device(FromRaw(source.Raw(sx, sy))));
+        // The logical pixel's block takes the source pixel's block, device pixel for device pixel.
+        for (int j = 0; j < scale_; ++j)
+          for (int i = 0; i < scale_; ++i) {
+            const QRgb pixel = source.RawDevice(source.DeviceX(sx) + i * source.scale_ / scale_,
+                                                source.DeviceY(sy) + j * source.scale_ / scale_);
+            PlotDevice(DeviceX(x) + i, DeviceY(y) + j, direct ? pixel | 0xFF000000u : Device(FromRaw(pixel)));
+          }
       }
     }
   });

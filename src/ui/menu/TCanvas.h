@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QRegion>
 #include <QString>
 
@@ -67,6 +69,11 @@ constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 // image is canvas point `origin`. Outlined rectangles draw their edges inside,
 // lines leave out their end point, fills cover right- and bottom-exclusive
 // rectangles; everything stays inside the clip region.
+//
+// Coordinates are logical pixels. An image with a device pixel ratio of n
+// (a whole number) holds n x n device pixels for each: fills, lines and
+// single pixels cover whole blocks, so every rule holds as at ratio 1, while
+// text, curves and pictures of the same ratio are drawn at device resolution.
 class TCanvas {
  public:
   explicit TCanvas(QImage* image, QPoint origin = {});
@@ -77,6 +84,7 @@ class TCanvas {
 
   QImage* Image() const { return image_; }
   QPoint Origin() const { return origin_; }
+  int Scale() const { return scale_; }  // device pixels per logical pixel
   // The pop-up (or other window) this canvas paints for; nullptr: none.
   QWidget* Window() const { return window_; }
   void SetWindow(QWidget* window) { window_ = window; }
@@ -89,7 +97,8 @@ class TCanvas {
   void ExcludeClipRect(const TRect& rect);
   const QRegion& ClipRegion() const { return clip_; }
 
-  TColor Pixel(int x, int y) const;  // CLR_INVALID outside the clip region
+  // The top-left device pixel of a logical pixel; CLR_INVALID outside the clip region.
+  TColor Pixel(int x, int y) const;
   void SetPixel(int x, int y, TColor color);
 
   void FillRect(const TRect& rect);
@@ -113,6 +122,9 @@ class TCanvas {
 
   // A picture at (x, y), leaving out its transparent colour when it is transparent.
   void Draw(int x, int y, const TBitmap& bitmap);
+  // Sets every pixel under the picture at (x, y) that is not of the picture's
+  // transparent colour to `color`: the picture's silhouette.
+  void DrawMask(int x, int y, const TBitmap& bitmap, TColor color);
   // An image with alpha at (x, y), blended through its alpha.
   void DrawImage(int x, int y, const QImage& image);
   // StretchBlt, SRCCOPY: `from` of `source` onto `to` of this canvas.
@@ -123,17 +135,26 @@ class TCanvas {
  private:
   template <typename F>
   void ForEachClipped(const TRect& rect, F&& fill);
+  // Every device pixel of the picture's place at (x, y), with the picture's
+  // pixel over it: set(image x, image y, picture pixel).
+  template <typename F>
+  void ForEachPicturePixel(int x, int y, const TBitmap& bitmap, F&& set);
   void Fill(const TRect& rect, TColor color);
-  void Plot(int x, int y, unsigned rgb);
-  QRgb Raw(int x, int y) const;  // image pixel at canvas point, no clip test
-  QRgb* Line(int y);             // image row of a canvas row (32-bit images)
-  const QRgb* ConstLine(int y) const;
+  void Plot(int x, int y, unsigned rgb);          // the block of a logical pixel
+  void PlotDevice(int ix, int iy, unsigned rgb);  // one image pixel
+  QRgb Raw(int x, int y) const;                   // image pixel at canvas point, no clip test
+  QRgb RawDevice(int ix, int iy) const;
+  int DeviceX(int x) const { return (x - origin_.x()) * scale_; }
+  int DeviceY(int y) const { return (y - origin_.y()) * scale_; }
   bool Inside(int x, int y) const;
   void Begin(QPainter& painter) const;
+  QPen ShapePen() const;
+  QRectF ShapeRect(int left, int top, int right, int bottom) const;
   unsigned Device(TColor color) const;  // the QRgb the device stores for a colour
 
   QImage* image_;
   QPoint origin_;
+  int scale_ = 1;
   QRegion clip_;
   QWidget* window_ = nullptr;
   QPoint penPos_;

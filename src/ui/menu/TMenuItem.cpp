@@ -17,14 +17,21 @@ namespace {
 constexpr char kItemProperty[] = "sqMenuItem";
 
 // A menu picture is transparent where it has the colour of its bottom-left pixel.
-QIcon BitmapIcon(const QImage& bitmap) {
-  if (bitmap.isNull()) return {};
+QPixmap BitmapPixmap(const QImage& bitmap) {
   QPixmap pixmap = QPixmap::fromImage(bitmap);
   if (!bitmap.hasAlphaChannel()) {
     const QColor transparent = bitmap.pixelColor(0, bitmap.height() - 1);
     pixmap.setMask(QBitmap::fromImage(bitmap.createMaskFromColor(transparent.rgb(), Qt::MaskInColor)));
   }
-  return QIcon(pixmap);
+  return pixmap;
+}
+
+// Both sizes, so that the icon is sharp at either device pixel ratio.
+QIcon BitmapIcon(const QImage& bitmap, const QImage& large) {
+  if (bitmap.isNull()) return {};
+  QIcon icon(BitmapPixmap(bitmap));
+  if (!large.isNull()) icon.addPixmap(BitmapPixmap(large));
+  return icon;
 }
 
 }  // namespace
@@ -78,9 +85,10 @@ void TMenuItem::SetVisible(bool visible) {
   action_->setVisible(visible);
 }
 
-void TMenuItem::SetBitmap(const QImage& bitmap) {
+void TMenuItem::SetBitmap(const QImage& bitmap, const QImage& large) {
   bitmap_ = bitmap;
-  action_->setIcon(BitmapIcon(bitmap));
+  large_ = large;
+  action_->setIcon(BitmapIcon(bitmap, large));
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const {

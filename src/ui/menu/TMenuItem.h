@@ -63,7 +63,11 @@ class TMenuItem : public Component {
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index) { imageIndex_ = index; }
   const QImage& Bitmap() const { return bitmap_; }  // null image: none
-  void SetBitmap(const QImage& bitmap);
+  // `large`, when given, is the same picture at twice the resolution (device
+  // pixel ratio 2), for screens that show two device pixels to each.
+  void SetBitmap(const QImage& bitmap, const QImage& large = {});
+  // The picture for a canvas of that scale.
+  const QImage& BitmapFor(int scale) const { return scale > 1 && !large_.isNull() ? large_ : bitmap_; }
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int index) { groupIndex_ = index; }
   bool IsLine() const { return caption_ == "-"; }
@@ -109,6 +113,7 @@ class TMenuItem : public Component {
   bool visible_ = true;
   int imageIndex_ = -1;
   QImage bitmap_;
+  QImage large_;
   int groupIndex_ = 0;
   TMenuItem* parent_ = nullptr;
   TMenu* rootOf_ = nullptr;  // set on a menu's invisible root item

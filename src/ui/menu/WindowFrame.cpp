@@ -6,7 +6,10 @@
 namespace ui {
 
 WindowFrame::WindowFrame(QWidget* window)
-    : window_(window), image_(window->size(), QImage::Format_RGB32), canvas_(&image_) {
+    : window_(window),
+      size_(window->size()),
+      image_(ScaledImage(window->size(), MenuStyle::DeviceScale(window))),
+      canvas_(&image_) {
   // The client area is never shown from here: cleared, not painted.
   image_.fill(0);
   canvas_.ExcludeClipRect(ClientRect());
@@ -17,11 +20,17 @@ WindowFrame::~WindowFrame() {
   if (auto* menu = qobject_cast<OwnerDrawMenu*>(window_.data())) menu->SetFrame(image_);
 }
 
-TRect WindowFrame::WindowRect() const { return {0, 0, image_.width(), image_.height()}; }
+QImage WindowFrame::ScaledImage(QSize size, int scale) {
+  QImage image(size * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
+TRect WindowFrame::WindowRect() const { return {0, 0, size_.width(), size_.height()}; }
 
 TRect WindowFrame::ClientRect() const {
   const int border = MenuStyle::kPopupBorder;
-  return {border, border, image_.width() - border, image_.height() - border};
+  return {border, border, size_.width() - border, size_.height() - border};
 }
 
 void WindowFrame::DrawClassicBorder() {

@@ -12,6 +12,7 @@ namespace ui {
 // around it: the window rectangle is (0, 0, width, height), the client area is
 // left out of the clip region, and what is drawn shows in the pop-up's border
 // ring once the canvas goes. Starts with the classic raised pop-up border.
+// It is painted at the window's device pixel ratio.
 class WindowFrame {
  public:
   explicit WindowFrame(QWidget* window);
@@ -26,8 +27,10 @@ class WindowFrame {
 
  private:
   void DrawClassicBorder();
+  static QImage ScaledImage(QSize size, int scale);
 
   QPointer<QWidget> window_;
+  QSize size_;  // logical
   QImage image_;
   TCanvas canvas_;
 };
