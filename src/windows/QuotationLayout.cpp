@@ -301,4 +301,6 @@ void TQuotation::ConnectHandlers() {
   connect(BtnBack, &QAction::triggered, this, Guarded([this] { BtnBackClick(); }));
   connect(BtnNext, &QAction::triggered, this, Guarded([this] { BtnNextClick(); }));
   connect(BtnEnd, &QAction::triggered, this, Guarded([this] { BtnEndClick(); }));
+  connect(BtnPrint, &QAction::triggered, this, Guarded([this] { BtnPrintClick(); }));
+  connect(BtnExcel, &QAction::triggered, this, Guarded([this] { BtnExcelClick(); }));
 }

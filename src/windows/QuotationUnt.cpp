@@ -14,6 +14,7 @@
 #include "ui/data/DBEdit.h"
 #include "ui/data/PendingRow.h"
 #include "windows/CustomFindUnt.h"
+#include "windows/QuotationOutput.h"
 #include "windows/QuotationSql.h"
 
 QPointer<TQuotation> Quotation;
@@ -162,6 +163,10 @@ void TQuotation::BtnBackClick() { ADODataSetMaster.Prior(); }
 void TQuotation::BtnNextClick() { ADODataSetMaster.Next(); }
 
 void TQuotation::BtnEndClick() { ADODataSetMaster.Last(); }
+
+void TQuotation::BtnPrintClick() { QuotationOutput::Preview(*this); }
+
+void TQuotation::BtnExcelClick() { QuotationOutput::SaveWorkbook(*this); }
 
 void TQuotation::PickCustomer(const QString& custNo) {
   if (DBEdit1->isEnabled() && ADODataSetMaster.Active()) DBEdit1->SetText(custNo);

@@ -52,6 +52,8 @@ class TQuotation : public QWidget {
   void BtnBackClick();
   void BtnNextClick();
   void BtnEndClick();
+  void BtnPrintClick();
+  void BtnExcelClick();
 
   // A customer double-clicked in a lookup window: while the header is open
   // for entry its number goes into DBEdit1, as if typed.

@@ -5,6 +5,7 @@
 #include <QtDebug>
 
 #include "ui/app/ErrorText.h"
+#include "ui/app/Headless.h"
 
 namespace ui {
 
@@ -18,13 +19,6 @@ Prompts::Responder& CurrentResponder() {
 std::vector<Prompt>& Log() {
   static std::vector<Prompt> log;
   return log;
-}
-
-// On a platform without a screen a modal box would wait for a click that can
-// never come; the cautious answer is taken instead.
-bool Headless() {
-  const QString platform = QGuiApplication::platformName();
-  return platform == u"offscreen" || platform == u"minimal";
 }
 
 Answer CautiousAnswer(Prompt::Kind kind) {
@@ -112,7 +106,7 @@ Answer Prompts::Ask(QWidget* parent, Prompt prompt) {
     Log().push_back(prompt);
     return responder(prompt);
   }
-  if (Headless()) {
+  if (Headless()) {  // the cautious answer instead of a box nobody can click
     qWarning().noquote() << "unanswered prompt:" << prompt.title << prompt.text;
     Log().push_back(prompt);
     return CautiousAnswer(prompt.kind);

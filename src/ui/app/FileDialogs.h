@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+namespace ui {
+
+// A save dialog as it was asked for.
+struct FileRequest {
+  QString caption;
+  QString defaultPath;
+  QString filter;
+};
+
+// The system's file and printer dialogs go through here, so tests can answer
+// them as Prompts answers message boxes.
+class FileDialogs {
+ public:
+  // The file the user names to save under; empty when cancelled.
+  static QString SaveFileName(QWidget* parent, const QString& caption, const QString& defaultPath,
+                              const QString& filter);
+  // Runs a modal dialog (the printer's); true when the user accepted it.
+  static bool Exec(QDialog& dialog);
+
+  // Test seam: while responders are installed no dialog is shown; save
+  // requests are recorded and answered, modal dialogs are counted and answered.
+  using SaveResponder = std::function<QString(const FileRequest&)>;
+  using DialogResponder = std::function<bool(QDialog&)>;
+  static void SetResponders(SaveResponder save, DialogResponder dialog);
+  static void ClearResponders();
+  static const std::vector<FileRequest>& Recorded();
+  static int DialogsShown();
+  static void ClearRecorded();
+};
+
+}  // namespace ui

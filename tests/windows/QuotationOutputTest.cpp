@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+
+#include "QuotationFixture.h"
+#include "documents/QuotationReader.h"
+#include "ui/app/FileDialogs.h"
+#include "ui/app/RecordToolBar.h"
+#include "ui/data/DBEdit.h"
+#include "windows/CustomUnt.h"
+#include "windows/QuotationOutput.h"
+#include "windows/QuotationPreview.h"
+
+namespace {
+
+// The file dialogs answered as a user would: the save dialog with `savePath`,
+// the printer's dialog with `acceptPrinter`.
+class QuotationOutputTest : public QuotationFixture {
+ protected:
+  void SetUp() override {
+    QuotationFixture::SetUp();
+    ui::FileDialogs::ClearRecorded();
+    ui::FileDialogs::SetResponders([this](const ui::FileRequest&) { return savePath; },
+                                   [this](QDialog&) { return acceptPrinter; });
+  }
+
+  void TearDown() override {
+    ui::FileDialogs::ClearResponders();
+    ui::FileDialogs::ClearRecorded();
+    QuotationFixture::TearDown();
+  }
+
+  // A window after a search for all headers, showing the one of `custNo`.
+  TQuotation* WindowShowing(const std::string& custNo) {
+    TQuotation* window = OpenWindow();
+    window->BtnFindClick();
+    EXPECT_TRUE(window->ADODataSetMaster.Locate("Cust_no", custNo));
+    TakeTexts();
+    return window;
+  }
+
+  static QuotationPreview* PreviewOf(TQuotation* window) { return window->findChild<QuotationPreview*>(); }
+
+  static bool StartsWith(const QString& file, const QByteArray& magic) {
+    QFile data(file);
+    return data.open(QIODevice::ReadOnly) && data.read(magic.size()) == magic;
+  }
+
+  QTemporaryDir folder;
+  QString savePath;
+  bool acceptPrinter = false;
+};
+
+TEST_F(QuotationOutputTest, ExcelAsksWhereWithTheQuotationNumberAndWritesTheWorkbook) {
+  TQuotation* window = WindowShowing("S001");
+  savePath = folder.filePath("book.xlsx");
+  window->BtnExcel->trigger();
+  ASSERT_EQ(ui::FileDialogs::Recorded().size(), 1u);
+  EXPECT_EQ(QFileInfo(ui::FileDialogs::Recorded()[0].defaultPath).fileName(), "Q1.xlsx");
+  EXPECT_TRUE(StartsWith(savePath, "PK")) << "a workbook is a zip archive";
+  EXPECT_TRUE(TakeTexts().empty());
+
+  savePath.clear();  // the user cancels the dialog
+  window->BtnExcel->trigger();
+  EXPECT_EQ(ui::FileDialogs::Recorded().size(), 2u);
+  EXPECT_TRUE(TakeTexts().empty());
+}
+
+TEST_F(QuotationOutputTest, PrintPreviewsTheQuotationAndSavesItAsPdf) {
+  TQuotation* window = WindowShowing("S002");
+  window->BtnPrint->trigger();
+  QuotationPreview* preview = PreviewOf(window);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(preview->isWindow());
+  QApplication::processEvents();
+  preview->PreviewWidget->updatePreview();
+  EXPECT_EQ(preview->PageCount(), 1);
+
+  savePath = folder.filePath("Q2.pdf");
+  preview->ActSavePdf->trigger();
+  ASSERT_EQ(ui::FileDialogs::Recorded().size(), 1u);
+  EXPECT_EQ(QFileInfo(ui::FileDialogs::Recorded()[0].defaultPath).fileName(), "Q2.pdf");
+  EXPECT_TRUE(StartsWith(savePath, "%PDF"));
+
+  preview->ActPrint->trigger();  // the printer's dialog is cancelled
+  EXPECT_EQ(ui::FileDialogs::DialogsShown(), 1);
+  EXPECT_TRUE(TakeTexts().empty());
+}
+
+TEST_F(QuotationOutputTest, NothingToShowIsANoticeAndNoDialog) {
+  TQuotation* window = OpenWindow();
+  window->BtnPrint->trigger();
+  EXPECT_EQ(TakeTexts(), std::vector<QString>{documents::QuotationReader::kNoHeader});
+  window->BtnFindClick();
+  ASSERT_TRUE(window->ADODataSetMaster.Locate("Cust_no", "S'01"));  // no such customer
+  window->BtnExcel->trigger();
+  EXPECT_EQ(TakeTexts(),
+            std::vector<QString>{QString::fromUtf8(documents::QuotationReader::kUnknownCustomer) + "S'01" +
+                                 documents::QuotationReader::kUnknownCustomerEnd});
+  EXPECT_TRUE(ui::FileDialogs::Recorded().empty());
+  EXPECT_EQ(PreviewOf(window), nullptr);
+}
+
+// A header changed on screen is not what is stored: the window asks first.
+TEST_F(QuotationOutputTest, PendingHeaderIsSettledByTheQuestionFirst) {
+  TQuotation* window = WindowShowing("S001");
+  window->BtnEditClick();
+  Type(window->DBEdit4, "零稅");
+  savePath = folder.filePath("Q1.xlsx");
+  Answer({ui::Answer::Cancel});
+  window->BtnExcel->trigger();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].kind, ui::Prompt::Kind::Question);
+  EXPECT_TRUE(ui::FileDialogs::Recorded().empty()) << "cancelled: nothing made";
+  EXPECT_FALSE(QFileInfo::exists(savePath));
+
+  TakeTexts();
+  Answer({ui::Answer::Yes});
+  window->BtnPrint->trigger();
+  ASSERT_NE(PreviewOf(window), nullptr);
+  EXPECT_EQ(Stored("Quomaster")[1].at("tax_type"), "零稅") << "saved before it was printed";
+}
+
+TEST_F(QuotationOutputTest, CustomerWindowsPrintAndExcelStillDoNothing) {
+  auto* customers = Keep(new TCustFrm);
+  customers->show();
+  TakeTexts();
+  customers->ToolBar1->Action(ui::RecordToolBar::Print)->trigger();
+  customers->ToolBar1->Action(ui::RecordToolBar::Excel)->trigger();
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(ui::FileDialogs::Recorded().empty());
+  EXPECT_EQ(customers->findChild<QuotationPreview*>(), nullptr);
+}
+
+TEST_F(QuotationOutputTest, DefaultNameIsSafeAsAFileName) {
+  EXPECT_EQ(QFileInfo(QuotationOutput::DefaultPath("Q/2026:01", "pdf")).fileName(), "Q_2026_01.pdf");
+  EXPECT_EQ(QFileInfo(QuotationOutput::DefaultPath("", "xlsx")).fileName(), "報價單.xlsx");
+  EXPECT_EQ(QFileInfo(QuotationOutput::DefaultPath("..", "pdf")).fileName(), "報價單...pdf");
+}
+
+}  // namespace
