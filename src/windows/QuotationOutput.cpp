@@ -33,8 +33,10 @@ QString QuotationOutput::DefaultPath(const std::string& quotationNumber, const Q
     if (kNotInNames.contains(c) || c.unicode() < 32) c = '_';
   if (name.isEmpty() || name.startsWith('.'))
     name.prepend(QString::fromUtf8(documents::QuotationDocument::kTitle));
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name + '.' + suffix);
+  // A documents folder that was never made would send the dialog to the working folder.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QDir folder(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
+  return folder.filePath(name + '.' + suffix);
 }
 
 QString QuotationOutput::WindowDateFormat() {

@@ -19,7 +19,8 @@ class QuotationOutput {
   // Saves the current quotation as a workbook, under a name the user confirms.
   static void SaveWorkbook(TQuotation& window);
 
-  // "<documents folder>/<quotation number>.<suffix>", the number made safe as a file name.
+  // "<documents folder>/<quotation number>.<suffix>" (the home folder when there
+  // is no documents folder), the number made safe as a file name.
   static QString DefaultPath(const std::string& quotationNumber, const QString& suffix);
   // The short date format the window shows dates in (Qt's notation).
   static QString WindowDateFormat();
