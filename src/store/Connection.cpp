@@ -114,6 +114,12 @@ void Connection::Close() {
   db_ = nullptr;
 }
 
+void Connection::FinishReads() {
+  const std::vector<RecordSet*> sets = sets_;
+  for (RecordSet* set : sets)
+    if (std::find(sets_.begin(), sets_.end(), set) != sets_.end()) set->ReadAll();
+}
+
 void Connection::Register(RecordSet* set) { sets_.push_back(set); }
 
 void Connection::Unregister(RecordSet* set) { std::erase(sets_, set); }

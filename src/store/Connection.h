@@ -38,6 +38,10 @@ class Connection {
   std::string DataSource() const;
   sqlite3* Handle() const { return db_; }
 
+  // Every set of this connection still reading its result reads the rest now,
+  // which ends its snapshot: before a write, or a read that needs a fresh one.
+  void FinishReads();
+
   // The value of one "Key=Value" item of the connection string ("" when absent).
   std::string Property(const std::string& key) const;
 

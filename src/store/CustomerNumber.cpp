@@ -109,6 +109,7 @@ std::string NextCustNo(std::string_view last) {
 
 std::string NextCustNoInTable(Connection& connection) {
   connection.Open();
+  connection.FinishReads();  // the highest serial now, not in a snapshot still being read
   sqlite3* db = connection.Handle();
   if (sqlite3_create_function_v2(db, "cust_serial", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                  CustSerialFunction, nullptr, nullptr, nullptr) != SQLITE_OK)

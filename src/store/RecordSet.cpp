@@ -3,17 +3,20 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <exception>
+#include <limits>
 
+#include "store/CellReader.h"
 #include "store/Connection.h"
 #include "store/DateFormat.h"
 #include "store/EditBuffer.h"
 #include "store/FieldValue.h"
 #include "store/MasterLink.h"
+#include "store/ReadQueue.h"
 #include "store/RowCache.h"
 #include "store/SelectStatement.h"
+#include "store/SqliteRowSource.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 
@@ -32,70 +35,6 @@ bool SameName(std::string_view a, std::string_view b) {
          });
 }
 
-void BindParameters(Statement& statement, const Parameters& params) {
-  sqlite3_stmt* stmt = statement.Handle();
-  for (int i = 1, count = sqlite3_bind_parameter_count(stmt); i <= count; ++i) {
-    const char* name = sqlite3_bind_parameter_name(stmt, i);
-    const std::optional<std::string>* value = name ? params.Find(name + 1) : nullptr;
-    if (value && *value)
-      statement.BindText(i, **value);
-    else
-      statement.BindNull(i);
-  }
-}
-
-bool HasTextAffinity(const char* declared) {
-  std::string type;
-  for (const char* p = declared ? declared : ""; *p; ++p)
-    type += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
-  if (type.find("INT") != std::string::npos) return false;
-  return type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
-         type.find("TEXT") != std::string::npos;
-}
-
-// The cells of a statement's current row, the row identity in column 0 left out.
-class CellReader {
- public:
-  CellReader(sqlite3_stmt* stmt, int columns) : cells_(columns), numbers_(columns), textOnly_(columns) {
-    for (int c = 0; c < columns; ++c) textOnly_[c] = HasTextAffinity(sqlite3_column_decltype(stmt, c + 1));
-  }
-
-  const RowCache::Cell* Read(sqlite3_stmt* stmt) {
-    for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
-      if (textOnly_[c]) {
-        // Text affinity holds only text or null: no need to ask for the type.
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
-        cells_[c] =
-            text ? RowCache::Cell{text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false}
-                 : RowCache::Cell{};
-        continue;
-      }
-      switch (sqlite3_column_type(stmt, c + 1)) {
-        case SQLITE_NULL:
-          cells_[c] = {};
-          break;
-        case SQLITE_FLOAT: {
-          // Reals read as their shortest exact text, so a post compares them exactly.
-          auto& number = numbers_[c];
-          char* end = FormatDouble(sqlite3_column_double(stmt, c + 1), number.data());
-          cells_[c] = {number.data(), static_cast<std::size_t>(end - number.data()), false};
-          break;
-        }
-        default: {
-          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c + 1));
-          cells_[c] = {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, c + 1)), false};
-        }
-      }
-    }
-    return cells_.data();
-  }
-
- private:
-  std::vector<RowCache::Cell> cells_;
-  std::vector<std::array<char, kFormattedDoubleSize>> numbers_;
-  std::vector<bool> textOnly_;
-};
-
 std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
   std::vector<RowCache::Cell> cells(edit.values.size());
   for (std::size_t c = 0; c < cells.size(); ++c)
@@ -111,6 +50,7 @@ RecordSet::RecordSet(Connection& connection, std::string name)
 }
 
 RecordSet::~RecordSet() {
+  ReadQueue::Remove(this);
   DetachFromMaster();
   for (RecordSet* detail : details_) {
     detail->master_ = nullptr;
@@ -142,12 +82,16 @@ void RecordSet::Open() {
   if (Active()) return;
   if (detached_) throw StoreError("Operation is not allowed when the object is closed.");
   connection_.Open();
-  ReadRows(CommandSql());
+  // A snapshot still being read by another set of this connection would be
+  // this set's too: let it read its rest, so that this one starts afresh.
+  connection_.FinishReads();
+  StartReading(CommandSql());
   state_ = DataSetState::Browse;
   try {
     AttachLink();
   } catch (...) {
     state_ = DataSetState::Inactive;
+    EndReading();
     rows_.reset();
     fields_.clear();
     throw;
@@ -156,24 +100,70 @@ void RecordSet::Open() {
   Notify(RecordSetEvent::Opened);
 }
 
-void RecordSet::ReadRows(const std::string& sql) {
+std::unique_ptr<RowSource> RecordSet::MakeSource(const std::string& sql) {
   auto shape = SelectStatement::Parse(sql);
   if (!shape) Fail("The statement must read all columns of one table (select * from <table> ...): " + sql);
-  Statement statement(Database(), shape->WithRowId());
-  BindParameters(statement, params_);
-  sqlite3_stmt* stmt = statement.Handle();
-  const int columns = sqlite3_column_count(stmt) - 1;
-  std::vector<std::unique_ptr<Field>> fields;
-  for (int c = 0; c < columns; ++c)
-    fields.push_back(std::make_unique<Field>(*this, c, sqlite3_column_name(stmt, c + 1),
-                                             KindOfDeclaredType(sqlite3_column_decltype(stmt, c + 1))));
-  auto rows = std::make_unique<RowCache>(columns);
-  CellReader reader(stmt, columns);
-  while (statement.Step()) rows->Add(sqlite3_column_int64(stmt, 0), reader.Read(stmt));
-  rows->Compact();
   table_ = shape->table;
+  return std::make_unique<SqliteRowSource>(Database(), shape->WithRowId(), params_);
+}
+
+void RecordSet::StartReading(const std::string& sql) {
+  auto source = MakeSource(sql);
+  const auto& columns = source->Columns();
+  std::vector<std::unique_ptr<Field>> fields;
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    fields.push_back(std::make_unique<Field>(*this, static_cast<int>(c), columns[c].name, columns[c].kind));
+  auto rows = std::make_unique<RowCache>(static_cast<int>(columns.size()));
+  // Inside a transaction, or with nobody to read the rest later, all is read now.
+  const bool inSlices = ReadQueue::Driven() && sqlite3_get_autocommit(Database());
+  const bool more = source->Read(*rows, inSlices ? kFirstRows : std::numeric_limits<int>::max());
   fields_ = std::move(fields);
   rows_ = std::move(rows);
+  if (more) {
+    source_ = std::move(source);
+    ReadQueue::Add(this);
+  } else {
+    rows_->Compact();
+  }
+}
+
+// Reads rows into the cache and shows them. No link exists while reading (a
+// link reads the rest first), so every row read is visible.
+int RecordSet::Pull(int limit) {
+  const int before = rows_->Size();
+  bool more = false;
+  try {
+    more = source_->Read(*rows_, limit);
+  } catch (...) {
+    EndReading();
+    throw;
+  }
+  for (int row = before, size = rows_->Size(); row < size; ++row) view_.push_back(row);
+  if (!more) EndReading();
+  return rows_->Size() - before;
+}
+
+bool RecordSet::ReadMore(int rows) {
+  if (!Reading()) return false;
+  const int added = Pull(rows);
+  if (added > 0 || !Reading()) Notify(RecordSetEvent::RowsRead);
+  return Reading();
+}
+
+void RecordSet::ReadAll() {
+  while (Reading()) ReadMore(std::numeric_limits<int>::max());
+}
+
+void RecordSet::ReadThrough(int row) {
+  while (Reading() && row >= static_cast<int>(view_.size()))
+    ReadMore(row + 1 - static_cast<int>(view_.size()));
+}
+
+void RecordSet::EndReading() {
+  if (!source_) return;
+  source_.reset();
+  ReadQueue::Remove(this);
+  if (rows_) rows_->Compact();
 }
 
 void RecordSet::Close() {
@@ -188,6 +178,7 @@ void RecordSet::Close() {
       failure = std::current_exception();
     }
   }
+  EndReading();
   edit_.reset();
   link_.reset();
   std::vector<int>().swap(view_);
@@ -232,13 +223,15 @@ void RecordSet::First() {
 void RecordSet::Last() {
   RequireActive();
   FinishPending();
+  ReadAll();
   MoveCurrent(static_cast<int>(view_.size()) - 1, view_.empty(), true);
 }
 
 void RecordSet::Next() {
   RequireActive();
   FinishPending();
-  if (current_ + 1 < RecordCount())
+  ReadThrough(current_ + 1);
+  if (current_ + 1 < RecordsRead())
     MoveCurrent(current_ + 1, false, false);
   else
     eof_ = true;
@@ -257,30 +250,42 @@ void RecordSet::MoveTo(int row) {
   RequireActive();
   if (row == current_) return;  // a click on the current row keeps its pending change going
   int pendingInsert = state_ == DataSetState::Insert ? current_ : -1;
-  int countBefore = RecordCount();
+  int countBefore = RecordsRead();
   FinishPending();
   // A dropped new row shifts the rows after it up by one.
-  if (pendingInsert >= 0 && RecordCount() < countBefore && row > pendingInsert) --row;
-  if (row < 0 || row >= RecordCount()) Fail("Record index out of range");
+  if (pendingInsert >= 0 && RecordsRead() < countBefore && row > pendingInsert) --row;
+  ReadThrough(row);
+  if (row < 0 || row >= RecordsRead()) Fail("Record index out of range");
   MoveCurrent(row, false, false);
 }
 
 bool RecordSet::Bof() const { return !Active() || bof_; }
 bool RecordSet::Eof() const { return !Active() || eof_; }
-int RecordSet::RecordCount() const { return Active() ? static_cast<int>(view_.size()) : 0; }
+int RecordSet::RecordCount() {
+  ReadAll();
+  return RecordsRead();
+}
+
+bool RecordSet::IsEmpty() {
+  ReadThrough(0);
+  return RecordsRead() == 0;
+}
+
 int RecordSet::RecNo() const { return Active() ? current_ : -1; }
 
 bool RecordSet::Locate(std::string_view keyField, std::string_view value) {
   RequireActive();
   int column = FieldByName(keyField).Index();
   FinishPending();
-  for (int row = 0, count = RecordCount(); row < count; ++row) {
+  // The rows read so far first: a match there is the first of the whole result.
+  for (int row = 0;; ++row) {
+    ReadThrough(row);
+    if (row >= RecordsRead()) return false;
     if (DisplayText(column, StoredValue(row, column)) == value) {
       MoveCurrent(row, false, false);
       return true;
     }
   }
-  return false;
 }
 
 // --- Values ----------------------------------------------------------------
@@ -310,7 +315,7 @@ std::string RecordSet::DisplayText(int column, std::optional<std::string_view> v
 }
 
 std::string RecordSet::CellText(int row, int column) const {
-  if (!Active() || row < 0 || row >= RecordCount() || column < 0 || column >= FieldCount()) return {};
+  if (!Active() || row < 0 || row >= RecordsRead() || column < 0 || column >= FieldCount()) return {};
   return DisplayText(column, StoredValue(row, column));
 }
 
@@ -368,7 +373,7 @@ void RecordSet::Edit() {
 void RecordSet::Append() {
   RequireActive();
   FinishPending();
-  BeginNewRow(RecordCount());
+  BeginNewRow(RecordCount());  // after the last row of the whole result
 }
 
 void RecordSet::Insert() {
@@ -442,6 +447,7 @@ void RecordSet::WriteRow() {
 }
 
 void RecordSet::InsertPending() {
+  connection_.FinishReads();  // a set reading its snapshot would see, or miss, this row
   std::string names, marks;
   std::vector<int> columns;
   for (int c = 0; c < FieldCount(); ++c) {
@@ -481,6 +487,7 @@ static std::string OriginalsCondition(const std::vector<std::unique_ptr<Field>>&
 }
 
 void RecordSet::UpdatePending() {
+  connection_.FinishReads();
   int physical = PhysicalRow();
   std::string assignments;
   std::vector<int> columns;
@@ -571,6 +578,7 @@ void RecordSet::Delete() {
 }
 
 void RecordSet::DeleteCurrent() {
+  connection_.FinishReads();
   int physical = PhysicalRow();
   sqlite3* db = Database();
   Statement statement(db, "delete from " + table_ + OriginalsCondition(fields_));
@@ -624,6 +632,7 @@ void RecordSet::DetachFromMaster() {
 void RecordSet::AttachLink() {
   link_.reset();
   if (!master_ || masterFields_.empty()) return;
+  while (Reading()) Pull(std::numeric_limits<int>::max());  // the index covers every row
   auto link = std::make_unique<MasterLink>(*this, *master_, masterFields_);
   link->Build(*rows_);
   link->SetCurrent(link->Wanted());

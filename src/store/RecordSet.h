@@ -17,6 +17,7 @@ namespace store {
 
 class Connection;
 class RowCache;
+class RowSource;
 class MasterLink;
 struct EditBuffer;
 
@@ -31,11 +32,20 @@ enum class RecordSetEvent {
   FieldChanged,  // a value of the current (pending) row changed
   StateChanged,  // Browse / Edit / Insert changed
   UpdateRecord,  // a pending row is about to be posted or judged: bound controls write their text now
+  RowsRead,      // rows read from the store were added at the end, or the reading ended
 };
 
-// A client-side, static record set over one connection: Open reads every row
-// of its statement into memory; the current row is edited in place and
-// written back by its row identity when posted. Messages of failures are
+// A client-side, static record set over one connection: the rows it shows are
+// those of its statement when it opened, held in memory; the current row is
+// edited in place and written back by its row identity when posted.
+//
+// Open reads the first rows at once. When the read queue is driven, the rest
+// follows in slices (ReadMore) from the snapshot the first rows came from;
+// everything that needs the whole result reads the rest first: Last, Locate
+// past the rows read, RecordCount, moves past the rows read, Append, writes
+// through the connection and a master link. Opening a set or writing through
+// the connection lets its other sets read their rest first, so that each open
+// sees the store as it is then. Messages of failures are
 // prefixed with the set's name ("ADOQuery1: Dataset not in edit or insert mode").
 //
 // Statements have the shape "select * from <table> [rest]"; the rest may hold
@@ -66,9 +76,19 @@ class RecordSet {
   void MoveTo(int row);  // 0-based visible row; the grid's click
   bool Bof() const;
   bool Eof() const;
-  int RecordCount() const;  // visible rows, a pending new row included
-  int RecNo() const;        // 0-based current row, -1 when there is none
-  bool IsEmpty() const { return RecordCount() == 0; }
+  int RecordCount();  // visible rows, a pending new row included; reads the rest first
+  int RecNo() const;  // 0-based current row, -1 when there is none
+  bool IsEmpty();
+
+  // The result is still being read.
+  bool Reading() const { return source_ != nullptr; }
+  // Reads up to `rows` more rows of the result; returns whether rows remain.
+  bool ReadMore(int rows);
+  void ReadAll();
+  // Visible rows read so far, a pending new row included: what a grid shows.
+  int RecordsRead() const { return Active() ? static_cast<int>(view_.size()) : 0; }
+  // Rows read at once by Open, enough for a screen.
+  static constexpr int kFirstRows = 128;
 
   // Finishes a pending row (as a move does), then adds an empty row at the end
   // (Append) or before the current row (Insert) and enters the insert state.
@@ -140,7 +160,11 @@ class RecordSet {
   // Cursor and pending row.
   void RequireActive() const;
   sqlite3* Database() const;
-  void ReadRows(const std::string& sql);
+  void StartReading(const std::string& sql);
+  int Pull(int limit);
+  void ReadThrough(int row);
+  void EndReading();
+  std::unique_ptr<RowSource> MakeSource(const std::string& sql);
   void ResetCursor();
   void ShowAllRows();
   void MoveCurrent(int row, bool bof, bool eof);
@@ -201,6 +225,7 @@ class RecordSet {
   RecordSet* master_ = nullptr;
   std::string masterFields_;
   std::unique_ptr<RowCache> rows_;
+  std::unique_ptr<RowSource> source_;  // while the result is being read
   std::unique_ptr<MasterLink> link_;
   std::vector<std::unique_ptr<Field>> fields_;
   std::vector<std::pair<int, Listener>> listeners_;

@@ -2,6 +2,7 @@
 // is written or dropped.
 #include <sqlite3.h>
 
+#include "store/Connection.h"
 #include "store/EditBuffer.h"
 #include "store/FieldValue.h"
 #include "store/MasterLink.h"
@@ -104,6 +105,7 @@ void RecordSet::WriteRowWithLines(const std::vector<LinesToFollow>& following) {
   const bool inserting = state_ == DataSetState::Insert;
   const int physical = PhysicalRow();
   const Values before = inserting ? Values() : RowValues(*rows_, physical);
+  connection_.FinishReads();  // a snapshot still being read could not turn into a write
   Savepoint savepoint(Database());
   WriteRow();
   std::vector<Values> targets;
@@ -191,6 +193,7 @@ void RecordSet::DiscardEnteredRows() {
   Cancel();
   const std::vector<int> entered = link_->Entered();
   if (entered.empty()) return;
+  connection_.FinishReads();
   Savepoint savepoint(Database());
   for (int row : entered) {
     Statement statement(Database(), "delete from " + table_ + " where _rowid_ = ?");

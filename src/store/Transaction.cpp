@@ -8,6 +8,8 @@ namespace store {
 
 Transaction::Transaction(Connection& connection) : connection_(connection) {
   if (!connection_.Connected()) throw StoreError(connection_.Name() + ": Connection is not open");
+  // A snapshot still being read could not become a write transaction.
+  connection_.FinishReads();
   // Immediate: take the write lock now, so a busy file fails before any change.
   Execute(connection_.Handle(), "begin immediate");
   open_ = true;

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "BoundFixture.h"
+#include "store/ReadQueue.h"
 #include "ui/data/DBGrid.h"
+#include "ui/data/IdleReader.h"
 #include "ui/data/RecordSetModel.h"
 
 using store::DataSetState;
@@ -102,6 +104,40 @@ TEST_F(DBGridTest, ColumnsTitlesAndHiddenColumns) {
   query.Open();
   EXPECT_TRUE(grid->isColumnHidden(2)) << "hidden again after the reset";
   EXPECT_EQ(grid->VisibleColumnCount(), 3);
+}
+
+TEST_F(DBGridTest, RowsReadInTheIdleTimeJoinAtTheEndAndTheViewKeepsItsPlace) {
+  db.Execute(
+      "with recursive n(i) as (select 4 union all select i + 1 from n where i < 20000) "
+      "insert into customer (cust_no, cust_name) select printf('S%06d', i), 'name ' || i from n");
+  TesterFailures().clear();
+  QtMessageHandler previous = qInstallMessageHandler(RecordTesterMessages);
+  {
+    QAbstractItemModelTester tester(grid->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    store::ReadQueue::SetWake([] {});  // held back until the idle reader comes
+    query.Close();
+    query.Open();
+    ShowActive(window);
+    ui::RecordSetModel& model = *grid->Model();
+    ASSERT_TRUE(query.Reading());
+    EXPECT_EQ(model.rowCount(), store::RecordSet::kFirstRows);
+    // At the last row read, Down reads on instead of adding a row.
+    grid->setCurrentIndex(model.index(store::RecordSet::kFirstRows - 1, 0));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(query.State(), DataSetState::Browse);
+    EXPECT_EQ(query.RecNo(), store::RecordSet::kFirstRows);
+    EXPECT_EQ(grid->currentIndex().row(), store::RecordSet::kFirstRows);
+    query.MoveTo(5);
+    ui::IdleReader reader;
+    QTRY_VERIFY(!query.Reading());
+    EXPECT_EQ(model.rowCount(), 20000);
+    EXPECT_EQ(model.data(model.index(19999, 1), Qt::DisplayRole).toString(), "name 20000");
+    EXPECT_EQ(grid->currentIndex().row(), 5);
+    EXPECT_EQ(Marker(model, 5), QString::fromUtf8(ui::RecordSetModel::kCurrentMarker));
+  }
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(TesterFailures().empty()) << TesterFailures().front().toStdString();
+  EXPECT_FALSE(store::ReadQueue::Driven());
 }
 
 TEST_F(DBGridTest, HundredThousandRowsAreReadOnDemand) {

@@ -217,8 +217,22 @@ void DBGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void DBGrid::keyPressEvent(QKeyEvent* event) {
-  if (!ReadOnly() && OpenSet() && HandleEditKey(event)) return;
+  if (OpenSet() && (ReadsOn(event) || (!ReadOnly() && HandleEditKey(event)))) return;
   QTableView::keyPressEvent(event);
+}
+
+// Down on the last row read while the rest is still to come: read the next
+// row and move there, as the view would.
+bool DBGrid::ReadsOn(QKeyEvent* event) {
+  store::RecordSet* set = OpenSet();
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (event->key() != Qt::Key_Down || modifiers != Qt::NoModifier) return false;
+  if (!set->Reading() || set->RecNo() < set->RecordsRead() - 1) return false;
+  Guard([this, set] {
+    FinishCellEdit();
+    set->Next();
+  });
+  return true;
 }
 
 bool DBGrid::HandleEditKey(QKeyEvent* event) {
@@ -237,7 +251,7 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
   }
   if (key == Qt::Key_Down && modifiers == Qt::NoModifier) {
     store::RecordSet* set = OpenSet();
-    if (set->RecNo() < set->RecordCount() - 1) return false;
+    if (set->RecNo() < set->RecordsRead() - 1) return false;
     if (Guard([this] { FinishCellEdit(); })) AppendAtEnd();
     return true;
   }

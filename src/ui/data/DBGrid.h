@@ -65,6 +65,7 @@ class DBGrid : public QTableView {
   void ApplyColumnLook();
   void FollowCurrentRow(int row);
   store::RecordSet* OpenSet() const;
+  bool ReadsOn(QKeyEvent* event);
   bool HandleEditKey(QKeyEvent* event);
   void FinishCellEdit();
   QWidget* OpenEditor() const;

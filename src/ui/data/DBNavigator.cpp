@@ -76,6 +76,8 @@ void DBNavigator::ActiveChanged() { UpdateButtons(); }
 
 void DBNavigator::DataSetChanged() { UpdateButtons(); }
 
+void DBNavigator::RowsRead() { UpdateButtons(); }
+
 void DBNavigator::RecordChanged() { UpdateButtons(); }
 
 void DBNavigator::StateChanged() { UpdateButtons(); }
@@ -89,7 +91,8 @@ void DBNavigator::UpdateButtons() {
   store::RecordSet* set = source_ ? source_->DataSet() : nullptr;
   const bool open = set && set->Active();
   const int row = open ? set->RecNo() : -1;
-  const int count = open ? set->RecordCount() : 0;
+  // Rows still to be read count as rows after the current one.
+  const int count = open ? set->RecordsRead() + (set->Reading() ? 1 : 0) : 0;
   const bool pending = open && set->State() != store::DataSetState::Browse;
   const bool enabled[ButtonCount] = {
       open && row > 0,

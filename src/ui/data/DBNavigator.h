@@ -29,6 +29,7 @@ class DBNavigator : public QWidget, public DataLink {
 
   void ActiveChanged() override;
   void DataSetChanged() override;
+  void RowsRead() override;
   void RecordChanged() override;
   void StateChanged() override;
   void DataSourceDestroyed() override;

@@ -12,6 +12,7 @@ class DataLink {
   virtual ~DataLink() = default;
   virtual void ActiveChanged() {}   // the set opened or closed
   virtual void DataSetChanged() {}  // rows added, removed or re-restricted; refresh everything
+  virtual void RowsRead() {}        // rows read from the store were added at the end, or the reading ended
   virtual void RecordChanged() {}   // the current row moved or its values changed
   virtual void StateChanged() {}    // Browse / Edit / Insert changed
   virtual void UpdateData() {}      // write pending text into the field now (may throw)

@@ -133,6 +133,9 @@ void DataSource::Deliver(DataLink* link, int event) {
     case store::RecordSetEvent::RowsChanged:
       link->DataSetChanged();
       break;
+    case store::RecordSetEvent::RowsRead:
+      link->RowsRead();
+      break;
     case store::RecordSetEvent::Scrolled:
     case store::RecordSetEvent::FieldChanged:
       link->RecordChanged();

@@ -63,7 +63,7 @@ void RecordSetModel::Reload() {
   beginResetModel();
   ResolveFields();
   store::RecordSet* set = OpenSet();
-  rowCount_ = set ? set->RecordCount() : 0;
+  rowCount_ = set ? set->RecordsRead() : 0;
   currentRow_ = set ? set->RecNo() : -1;
   inserting_ = set && set->State() == store::DataSetState::Insert;
   endResetModel();
@@ -74,7 +74,7 @@ void RecordSetModel::Reload() {
 // rows involved; a change of the row count (a new row, a dropped one) reloads.
 void RecordSetModel::Follow() {
   store::RecordSet* set = OpenSet();
-  if (!set || set->RecordCount() != rowCount_) {
+  if (!set || set->RecordsRead() != rowCount_) {
     Reload();
     return;
   }
@@ -101,7 +101,7 @@ QVariant RecordSetModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const int field = FieldIndex(index.column());
   store::RecordSet* set = OpenSet();
-  if (!set || field < 0 || index.row() < 0 || index.row() >= set->RecordCount()) return {};
+  if (!set || field < 0 || index.row() < 0 || index.row() >= set->RecordsRead()) return {};
   try {  // nothing may unwind through the view
     return QString::fromStdString(set->CellText(index.row(), field));
   } catch (const std::exception&) {
@@ -146,7 +146,7 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
 bool RecordSetModel::WriteCell(const QModelIndex& index, const QString& text) {
   const int field = FieldIndex(index.column());
   store::RecordSet* set = OpenSet();
-  if (readOnly_ || !set || field < 0 || index.row() < 0 || index.row() >= set->RecordCount()) return false;
+  if (readOnly_ || !set || field < 0 || index.row() < 0 || index.row() >= set->RecordsRead()) return false;
   // An editor closed without a change writes nothing, so an untouched new row stays untouched.
   if (data(index, Qt::EditRole).toString() == text) return true;
   if (set->RecNo() != index.row()) set->MoveTo(index.row());
@@ -158,6 +158,16 @@ bool RecordSetModel::WriteCell(const QModelIndex& index, const QString& text) {
 void RecordSetModel::ActiveChanged() { Reload(); }
 
 void RecordSetModel::DataSetChanged() { Reload(); }
+
+// Rows read later join at the end: the view keeps its place and selection.
+void RecordSetModel::RowsRead() {
+  store::RecordSet* set = OpenSet();
+  const int count = set ? set->RecordsRead() : 0;
+  if (count <= rowCount_) return Follow();
+  beginInsertRows({}, rowCount_, count - 1);
+  rowCount_ = count;
+  endInsertRows();
+}
 
 void RecordSetModel::RecordChanged() { Follow(); }
 

@@ -61,6 +61,7 @@ class RecordSetModel : public QAbstractTableModel, public DataLink {
 
   void ActiveChanged() override;
   void DataSetChanged() override;
+  void RowsRead() override;
   void RecordChanged() override;
   void StateChanged() override;
   void UpdateData() override;

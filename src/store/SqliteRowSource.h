@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "store/CellReader.h"
+#include "store/RowSource.h"
+#include "store/Statement.h"
+
+struct sqlite3;
+
+namespace store {
+
+class Parameters;
+
+// The rows of one SQLite statement whose first column is the row identity.
+// SQLite holds a read transaction while the statement has rows left, which is
+// the snapshot: it ends when the statement is finalized.
+class SqliteRowSource : public RowSource {
+ public:
+  SqliteRowSource(sqlite3* db, const std::string& sql, const Parameters& params);
+
+  const std::vector<SourceColumn>& Columns() const override { return columns_; }
+  bool Read(RowCache& rows, int limit) override;
+
+ private:
+  std::unique_ptr<Statement> statement_;
+  std::vector<SourceColumn> columns_;
+  std::optional<CellReader> reader_;
+};
+
+}  // namespace store
