@@ -672,16 +672,32 @@ void TXPBarMenu::PaintItemGradient(TCanvas& canvas, const TRect& r, bool mirrore
   if (w <= 0 || h <= 0) return;
   TBitmap picture(w, h, canvas.Scale());
   TCanvas& pc = picture.Canvas();
+  // Neighbouring columns of one step (most of them, once the ramp is at its
+  // top) are filled together, their colour worked out once.
   int step = 0;
+  int runStep = -1;
+  int runFrom = 0;
+  int runTo = 0;
+  auto fillRun = [&] {
+    if (runStep < 0) return;
+    pc.Brush.Color = Soften(pc, paint_.PaintIconBackColor, runStep);
+    pc.FillRect({runFrom, 0, runTo, h - 1});
+  };
   for (int k = 0; k < w; ++k) {
     // Column numbers count from the picture's edge, the bounds are canvas positions.
     const int col = mirrored ? w - 1 - k : k;
     const bool steep = mirrored ? (r.Right - iconWidth_ + 5 < col && col < r.Right)
                                 : (r.Left < col && col < r.Left + iconWidth_ + 5);
     step = std::min(step + (steep ? 3 : 1), 96);
-    pc.Brush.Color = Soften(pc, paint_.PaintIconBackColor, step);
-    pc.FillRect({col, 0, col + 1, h - 1});
+    if (step != runStep) {
+      fillRun();
+      runStep = step;
+      runFrom = runTo = col;
+    }
+    runFrom = std::min(runFrom, col);
+    runTo = std::max(runTo, col + 1);
   }
+  fillRun();
   canvas.CopyRect(r, pc, {0, 0, w - 1, h - 1});
 }
 

@@ -296,20 +296,24 @@ void TCanvas::CopyRect(const TRect& to, const TCanvas& source, const TRect& from
   // Both sides 32 bits deep: pixels copy as they are.
   const bool direct = FastFormat(*image_) && FastFormat(*source.image_) && BitsPerPixel() >= 24;
   ForEachClipped(to, [&](const QRect& piece) {
-    for (int y = piece.top(); y <= piece.bottom(); ++y) {
-      // Each target pixel takes the source pixel under its centre.
+    for (int iy = DeviceY(piece.top()); iy < DeviceY(piece.bottom() + 1); ++iy) {
+      // Each target pixel takes the source pixel under its centre; within a
+      // logical pixel's block, the matching device pixel of the source's block.
+      const int y = origin_.y() + iy / scale_;
       const int sy = from.Top + ((2 * (y - to.Top) + 1) * sh) / (2 * dh);
       if (sy < sourceArea.top() || sy > sourceArea.bottom()) continue;
-      for (int x = piece.left(); x <= piece.right(); ++x) {
+      const int siy = source.DeviceY(sy) + (iy % scale_) * source.scale_ / scale_;
+      const QRgb* in = direct ? reinterpret_cast<const QRgb*>(source.image_->constScanLine(siy)) : nullptr;
+      QRgb* out = direct ? reinterpret_cast<QRgb*>(image_->scanLine(iy)) : nullptr;
+      for (int ix = DeviceX(piece.left()); ix < DeviceX(piece.right() + 1); ++ix) {
+        const int x = origin_.x() + ix / scale_;
         const int sx = from.Left + ((2 * (x - to.Left) + 1) * sw) / (2 * dw);
         if (sx < sourceArea.left() || sx > sourceArea.right()) continue;
-        // The logical pixel's block takes the source pixel's block, device pixel for device pixel.
-        for (int j = 0; j < scale_; ++j)
-          for (int i = 0; i < scale_; ++i) {
-            const QRgb pixel = source.RawDevice(source.DeviceX(sx) + i * source.scale_ / scale_,
-                                                source.DeviceY(sy) + j * source.scale_ / scale_);
-            PlotDevice(DeviceX(x) + i, DeviceY(y) + j, direct ? pixel | 0xFF000000u : Device(FromRaw(pixel)));
-          }
+        const int six = source.DeviceX(sx) + (ix % scale_) * source.scale_ / scale_;
+        if (direct)
+          out[ix] = in[six] | 0xFF000000u;
+        else
+          PlotDevice(ix, iy, Device(FromRaw(source.RawDevice(six, siy))));
       }
     }
   });
