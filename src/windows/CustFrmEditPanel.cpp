@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "ui/app/LabelFields.h"
 #include "ui/app/SalesNames.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
@@ -29,6 +30,7 @@ CustFrmEditPanel::CustFrmEditPanel(QWidget* parent, ui::DataSource* source)
   custfrm::SetPanelLook(this);
   PlaceRows();
   SetTabOrder();
+  ui::TieLabelsToFields(this);
   entryBoxes_ = {DBEdit2, DBEdit3, DBEdit4,  DBEdit5,  DBEdit6,    DBEdit7,
                  DBEdit8, DBEdit9, DBEdit10, DBEdit11, DBComboBox1};
   SetEntryBoxesEnabled(false);

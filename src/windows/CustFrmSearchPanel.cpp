@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/app/LabelFields.h"
 #include "windows/CustFrmLook.h"
 #include "windows/CustFrmUpperCase.h"
 
@@ -33,6 +34,7 @@ CustFrmSearchPanel::CustFrmSearchPanel(QWidget* parent) : QFrame(parent) {
   setTabOrder(edtname, Edtaddress);
   setTabOrder(Edtaddress, BtnFind);
   setTabOrder(BtnFind, BtnCancel);
+  ui::TieLabelsToFields(this);
 }
 
 QLineEdit* CustFrmSearchPanel::AddBox(const char* name, int y, int width) {

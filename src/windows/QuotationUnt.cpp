@@ -51,6 +51,8 @@ TQuotation::TQuotation(QWidget* parent)
   setFont(font);
   BuildPages();
   ConnectHandlers();
+  BindKeys();
+  NameFields();
   headerWatch_ = ADODataSetMaster.Subscribe([this](store::RecordSetEvent event) {
     if (event == store::RecordSetEvent::Opened || event == store::RecordSetEvent::Closed) EnableHeaderMoves();
   });

@@ -119,6 +119,12 @@ class TQuotation : public QWidget {
   ui::DBEdit* DBEdit6 = nullptr;
   ui::DBEdit* DBEdit7 = nullptr;
 
+  // Keys of commands that have no toolbar button (QuotationKeys.cpp).
+  QAction* FindKey = nullptr;        // BtnFind
+  QAction* CustNoFindKey = nullptr;  // BtnCustNoFind
+  QAction* FindPageKey = nullptr;    // shows QuotationFind
+  QAction* InputPageKey = nullptr;   // shows QuotationInput
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -135,6 +141,11 @@ class TQuotation : public QWidget {
   void BuildLineEntry();
   void SetTabOrder();
   void ConnectHandlers();
+
+  // Keyboard (QuotationKeys.cpp).
+  void BindKeys();
+  void NameFields();
+  void ShowPage(QWidget* page);
 
   // The header controls New unlocks, in the order it unlocks them.
   std::vector<QWidget*> EntryControls() const;

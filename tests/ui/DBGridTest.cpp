@@ -2,7 +2,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMainWindow>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "BoundFixture.h"
@@ -280,6 +282,57 @@ TEST_F(EditableGridTest, LeavingTheGridDropsOnlyAnUntouchedNewRow) {
   EXPECT_EQ(query.State(), DataSetState::Insert);
   EXPECT_TRUE(query.Modified());
   EXPECT_EQ(query.FieldAt(grid->currentIndex().column()).AsString(), "S9");
+}
+
+// Tab walks the cells; only from the last cell (Shift+Tab: the first) does it
+// leave the grid, so the keyboard can always get out of it.
+TEST_F(DBGridTest, TabLeavesTheGridOnlyFromItsEdgeCells) {
+  ShowActive(window);
+  const int last = grid->Model()->columnCount() - 1;
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(0, 0));
+  QTest::keyClick(grid, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), grid);
+  EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 1));
+  grid->setCurrentIndex(grid->model()->index(1, last));
+  QTest::keyClick(grid, Qt::Key_Tab);
+  EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 0)) << "on to the next row";
+  grid->setCurrentIndex(grid->model()->index(2, last));
+  QTest::keyClick(grid, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), elsewhere);
+
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(0, 0));
+  QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), elsewhere);
+}
+
+TEST_F(EditableGridTest, TabInTheLastCellsEditorWritesItAndLeaves) {
+  const int last = grid->Model()->columnCount() - 1;
+  grid->setCurrentIndex(grid->model()->index(2, last));
+  QTest::keyClicks(grid, "2");  // last_date
+  QWidget* editor = QApplication::focusWidget();
+  ASSERT_NE(editor, grid);
+  QTest::keyClicks(editor, "024-01-05");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), elsewhere);
+  EXPECT_EQ(query.FieldAt(last).AsString(), "2024-01-05");
+  for (const QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>())
+    EXPECT_FALSE(open->isVisible()) << "no editor left open";
+}
+
+// The hint rises to the status bar of the main window the grid sits in.
+TEST_F(DBGridTest, StatusBarSaysHowToLeaveWhileTheGridHasTheFocus) {
+  QMainWindow main;
+  QStatusBar* bar = main.statusBar();
+  main.setCentralWidget(&window);
+  ShowActive(main);
+  elsewhere->setFocus();
+  grid->setFocus();
+  EXPECT_EQ(bar->currentMessage(), ui::DBGrid::kFocusHint);
+  elsewhere->setFocus();
+  EXPECT_TRUE(bar->currentMessage().isEmpty());
+  main.takeCentralWidget();
 }
 
 }  // namespace

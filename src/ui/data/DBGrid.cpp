@@ -8,6 +8,7 @@
 #include <QMetaProperty>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStatusTipEvent>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 #include <algorithm>
@@ -296,6 +297,13 @@ void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hin
     return;
   }
   refusedEditor_ = nullptr;
+  const bool tabbed =
+      hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+  if (tabbed && AtEdgeCell(hint == QAbstractItemDelegate::EditNextItem)) {
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    QWidget::focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+    return;
+  }
   QTableView::closeEditor(editor, hint);
 }
 
@@ -321,6 +329,21 @@ void DBGrid::focusOutEvent(QFocusEvent* event) {
   QTableView::focusOutEvent(event);
 }
 
+bool DBGrid::focusNextPrevChild(bool next) {
+  if (AtEdgeCell(next)) return QWidget::focusNextPrevChild(next);
+  return QTableView::focusNextPrevChild(next);
+}
+
+// The cell Tab (next) or Shift+Tab would leave the grid from; an empty grid is all edge.
+bool DBGrid::AtEdgeCell(bool next) const {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return true;
+  const int edgeRow = next ? model_->rowCount() - 1 : 0;
+  int edgeColumn = next ? model_->columnCount() - 1 : 0;
+  while (isColumnHidden(edgeColumn) && edgeColumn != current.column()) edgeColumn += next ? -1 : 1;
+  return current.row() == edgeRow && current.column() == edgeColumn;
+}
+
 bool DBGrid::Contains(const QWidget* widget) const {
   return widget && (widget == this || isAncestorOf(widget));
 }
@@ -329,10 +352,19 @@ bool DBGrid::Contains(const QWidget* widget) const {
 // same window: an appended row the user never touched is dropped. A prompt or
 // another window taking the focus is not leaving.
 void DBGrid::FocusMoved(QWidget* from, QWidget* to) {
+  SayHowToLeave(from, to);
   if (ReadOnly() || !Contains(from) || !to || Contains(to) || to->window() != window()) return;
   store::RecordSet* set = OpenSet();
   if (!set || set->State() != store::DataSetState::Insert || set->Modified()) return;
   Guard([set] { set->Cancel(); });
+}
+
+// The hint goes up to the window's status bar as a status tip, and is taken
+// back when the focus leaves the grid.
+void DBGrid::SayHowToLeave(QWidget* from, QWidget* to) {
+  if (Contains(from) == Contains(to)) return;
+  QStatusTipEvent tip(Contains(to) ? QString::fromUtf8(kFocusHint) : QString());
+  QCoreApplication::sendEvent(this, &tip);
 }
 
 }  // namespace ui

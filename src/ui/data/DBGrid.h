@@ -27,9 +27,13 @@ class RecordSetModel;
 // when the focus leaves the grid for another control of its window. A value
 // the set refuses stays in its cell editor for correction. Columns are fitted
 // to their title and values; a value still cut off shows whole as a tooltip.
+// Tab walks the cells and leaves the grid from the last one (Shift+Tab from the
+// first); the window's status bar says so while the grid has the focus.
 class DBGrid : public QTableView {
   Q_OBJECT
  public:
+  static constexpr const char* kFocusHint = "表格：Tab 逐格移動，在最後一格按 Tab 離開表格（Shift+Tab 反向）";
+
   explicit DBGrid(QWidget* parent = nullptr);
   ~DBGrid() override;
 
@@ -57,6 +61,7 @@ class DBGrid : public QTableView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void commitData(QWidget* editor) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -74,7 +79,9 @@ class DBGrid : public QTableView {
   void AppendAtEnd();
   void DeleteCurrent();
   bool BeginRowEdit(int row);
+  bool AtEdgeCell(bool next) const;
   void FocusMoved(QWidget* from, QWidget* to);
+  void SayHowToLeave(QWidget* from, QWidget* to);
   bool Contains(const QWidget* widget) const;
 
   RecordSetModel* model_ = nullptr;

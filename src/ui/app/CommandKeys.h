@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+class QAction;
+class QWidget;
+
+namespace ui {
+
+// Keyboard shortcuts for a window's commands. A shortcut works while the focus
+// is anywhere in the window (not in another window of the same frame), is shown
+// in its action's tooltip, and wins over an edit box's or a grid's own use of
+// the same keys (Ctrl+Z, Ctrl+E, ...): in this window those keys name commands.
+class CommandKeys : public QObject {
+  Q_OBJECT
+ public:
+  explicit CommandKeys(QWidget* window);
+  ~CommandKeys() override;
+
+  void Add(QAction* action, const QKeySequence& keys);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool Claims(const QKeySequence& pressed) const;
+
+  QPointer<QWidget> window_;
+  std::vector<QPointer<QAction>> actions_;
+};
+
+}  // namespace ui
