@@ -11,8 +11,29 @@ namespace bench {
 BenchDatabase::BenchDatabase(const std::function<void(sqlite3*)>& fill)
     : path_(dir_.filePath("data.mdb").toStdString()) {
   store::CreateDatabase(path_);
-  sqlite3_open(path_.c_str(), &db_);
+  db_ = OpenLikeTheStore(path_);
   fill(db_);
+}
+
+sqlite3* OpenLikeTheStore(const std::string& path) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  sqlite3_busy_timeout(db, 5000);
+  Exec(db, "pragma journal_mode=wal");
+  return db;
+}
+
+double BenchDatabase::RawTextBytes() const {
+  sqlite3_stmt* statement = nullptr;
+  std::string sum;
+  for (const char* column :
+       {"cust_no", "cust_name", "all_name", "incaddr", "linkman", "tel1", "tel2", "fax", "PostalCode",
+        "email", "sales", "ap_user", "ed_user", "create_date", "last_date"})
+    sum += std::string(sum.empty() ? "" : " + ") + "coalesce(length(cast(" + column + " as blob)), 0)";
+  sqlite3_prepare_v2(db_, ("select sum(" + sum + ") from customer").c_str(), -1, &statement, nullptr);
+  const double bytes = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_double(statement, 0) : 0;
+  sqlite3_finalize(statement);
+  return bytes;
 }
 
 BenchDatabase::~BenchDatabase() { sqlite3_close(db_); }

@@ -20,6 +20,9 @@ class BenchDatabase {
 
   sqlite3* Db() const { return db_; }
   const std::string& Path() const { return path_; }
+  std::string Dir() const { return dir_.path().toStdString(); }
+  // Bytes of text in the customer table's cells.
+  double RawTextBytes() const;
   // Makes the folder current: the windows look for data.mdb there.
   void MakeCurrent() const;
 
@@ -39,6 +42,14 @@ BenchDatabase& Shared() {
 }
 
 void Exec(sqlite3* db, const char* sql);
+
+// A connection opened exactly as the store opens its own (no SQLite mutex,
+// the same busy timeout and journal mode), so that floors pay what it pays.
+sqlite3* OpenLikeTheStore(const std::string& path);
+
+// The benchmark program's child mode: paints the customer window once in the
+// given folder and prints the seconds it took.
+int FirstPaintInFreshProcess(const char* dir);
 
 // Inserts `count` rows, binding the texts row(i) gives to the statement's parameters.
 void InsertRows(sqlite3* db, const char* sql, int count,

@@ -5,11 +5,16 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include <cstring>
+
+#include "BenchDatabase.h"
 #include "Ratios.h"
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  if (argc == 3 && std::strcmp(argv[1], "--first-paint-in") == 0)
+    return bench::FirstPaintInFreshProcess(argv[2]);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -106,13 +106,15 @@ std::pair<int, int> HeadersWith(int lines) {
   return lines == 10 ? std::pair{1, 2} : lines == 1000 ? std::pair{3, 4} : std::pair{5, 6};
 }
 
-void MoveFloor(benchmark::State& state) {
+// A comparison, not a floor: a move reads no SQL at all, the cache answers it;
+// this is what a reader without one pays, an indexed query per move.
+void MoveIndexedQuery(benchmark::State& state) {
   sqlite3* db = Shared().Db();
   const auto [a, b] = HeadersWith(static_cast<int>(state.range(0)));
   sqlite3_stmt* statement = nullptr;
   sqlite3_prepare_v2(db, kHeaderLines, -1, &statement, nullptr);
   bool toA = true;
-  Timed(state, "quotation-move-floor-" + std::to_string(state.range(0)), [&] {
+  Timed(state, "quotation-move-indexed-query-" + std::to_string(state.range(0)), [&] {
     const int header = toA ? a : b;
     toA = !toA;
     const std::string cust = HeaderCust(header), number = HeaderNumber(header);
@@ -202,7 +204,7 @@ void Keystroke(benchmark::State& state) {
 
 BENCHMARK(QuotationSearchFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(QuotationSearch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(MoveFloor)->Arg(10)->Arg(100)->Arg(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(MoveIndexedQuery)->Arg(10)->Arg(100)->Arg(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(Move)->Arg(10)->Arg(100)->Arg(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(MoveWindowFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(MoveWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
@@ -213,9 +215,9 @@ const bool kRatios = bench::AddFinisher([] {
   if (bench::Median("quotation-search") == 0) return;  // filtered out of this run
   bench::ReportRatio("quotation-search/floor", bench::Ratio("quotation-search", "quotation-search-floor"));
   for (const char* lines : {"10", "100", "1000"})
-    bench::ReportRatio(
-        std::string("quotation-move-") + lines + "/floor",
-        bench::Ratio(std::string("quotation-move-") + lines, std::string("quotation-move-floor-") + lines));
+    bench::ReportRatio(std::string("quotation-move-") + lines + "/indexed-query",
+                       bench::Ratio(std::string("quotation-move-") + lines,
+                                    std::string("quotation-move-indexed-query-") + lines));
   bench::ReportRatio("quotation-move-1000/move-10", bench::Ratio("quotation-move-1000", "quotation-move-10"));
   bench::ReportRatio("quotation-move-window/floor",
                      bench::Ratio("quotation-move-window", "quotation-move-window-floor"));
