@@ -102,13 +102,12 @@ void WaitForReading() {
 void Paint(QWidget& window) {
   window.show();
   window.repaint();
-  for (QWidget* child : window.findChildren<ui::DBGrid*>()) child->viewport()->repaint();
+  for (ui::DBGrid* grid : window.findChildren<ui::DBGrid*>()) grid->viewport()->repaint();
 }
 
 // One sample per iteration: `open` until painted, then `after` untimed.
 template <typename Open, typename After>
 void Sampled(benchmark::State& state, const std::string& name, Open open, After after) {
-  ui::IdleReader reader;
   for (auto _ : state) {
     const double start = CpuSeconds(CpuClock::Process);
     open();
@@ -120,6 +119,7 @@ void Sampled(benchmark::State& state, const std::string& name, Open open, After 
 }
 
 void FirstPaintCustomers(benchmark::State& state) {
+  ui::IdleReader reader;
   const int customers = static_cast<int>(state.range(0));
   Data(customers);
   std::unique_ptr<TCustFrm> window;
@@ -134,6 +134,7 @@ void FirstPaintCustomers(benchmark::State& state) {
 
 // The window open until the last row has arrived through the idle reader.
 void WholeTableInBackground(benchmark::State& state) {
+  ui::IdleReader reader;
   Million();
   std::unique_ptr<TCustFrm> window;
   std::size_t memory = 0;
@@ -179,6 +180,7 @@ void NewCustomer(benchmark::State& state) {
 }
 
 void QuotationOpen(benchmark::State& state) {
+  ui::IdleReader reader;
   Million();
   std::unique_ptr<TQuotation> window;
   Sampled(

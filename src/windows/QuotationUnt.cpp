@@ -38,14 +38,15 @@ TQuotation::TQuotation(QWidget* parent)
   // The data opens before any control exists, so a failure leaves nothing bound.
   ADOConnection1.SetConnectionString(store::kReadWriteConnectionString);
   ADOConnection1.Open();
-  ADOQuery1.SQL().Add(quotation::kCustomerStatement);
-  ADOQuery1.Open();
   ADODataSetMaster.SetCommandType(store::CommandType::Text);
   ADODataSetMaster.SetCommandText(quotation::kInitialHeaderStatement);
   lineFollower_.SetMaster(&ADODataSetMaster);
   lineFollower_.SetMasterFields(quotation::kLinkFields);
   lineFollower_.SetCommandText(quotation::kNoLineStatement);
   lineFollower_.Open();
+  // The customers open last: a set opened after them would first read all of them.
+  ADOQuery1.SQL().Add(quotation::kCustomerStatement);
+  ADOQuery1.Open();
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(11);
   setFont(font);

@@ -11,7 +11,7 @@ namespace ui {
 // exists, record sets read their whole result when they open.
 class IdleReader : public QObject {
  public:
-  static constexpr int kSliceRows = 4096;
+  static constexpr int kSliceRows = 16384;
 
   explicit IdleReader(QObject* parent = nullptr);
   // Sets still reading read the rest at once: no snapshot outlives the driver.
