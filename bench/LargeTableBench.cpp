@@ -225,7 +225,7 @@ void FirstKeystroke(benchmark::State& state) {
   }
 }
 
-void KeystrokeFloor(benchmark::State& state) {
+void FirstKeystrokeFloor(benchmark::State& state) {
   sqlite3* db = bench::OpenLikeTheStore(Million().Path());
   const std::string sql = "select * from customer where Cust_no like '%' || ? || '%' limit " +
                           std::to_string(store::RecordSet::kFirstRows);
@@ -246,7 +246,7 @@ BENCHMARK(NewCustomer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(QuotationOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(LookupOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(FirstKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(KeystrokeFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(FirstKeystrokeFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 // The first paint of a program that has touched nothing yet: a child process
 // of this program opens the customer window once (see FirstPaintInFreshProcess).
