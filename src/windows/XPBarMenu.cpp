@@ -338,11 +338,11 @@ void TXPBarMenu::PrepareColors(TCanvas& canvas) {
 }
 
 TColor TXPBarMenu::Lighten(const TCanvas& canvas, TColor color, int percent) const {
-  return Mix(canvas, color, percent, 255);
+  return Mix(canvas, color, percent, Towards::White);
 }
 
 TColor TXPBarMenu::Deepen(const TCanvas& canvas, TColor color, int percent) const {
-  return Mix(canvas, color, percent, 0);
+  return Mix(canvas, color, percent, Towards::Black);
 }
 
 // Backgrounds made from the system colours move towards the palette's paper
@@ -351,9 +351,10 @@ TColor TXPBarMenu::Soften(const TCanvas& canvas, TColor color, int percent) cons
   return paint_.Dark ? Deepen(canvas, color, percent) : Lighten(canvas, color, percent);
 }
 
-// Each channel moves percent of the way to `target` (0 or 255).
-TColor TXPBarMenu::Mix(const TCanvas& canvas, TColor color, int percent, int target) {
+// Each channel moves percent of the way to white's or black's.
+TColor TXPBarMenu::Mix(const TCanvas& canvas, TColor color, int percent, Towards end) {
   percent = std::min(percent, 100);
+  const int target = end == Towards::White ? 255 : 0;
   const TColor rgb = ui::ColorToRGB(color);
   // Extended precision throughout: 190 * 0.15 must land above 28.5.
   const long double q = static_cast<long double>(percent) / 100.0L;

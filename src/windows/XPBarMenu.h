@@ -167,7 +167,8 @@ class TXPBarMenu : public ui::Component {
   void HookMenus(bool on);
   void Rehook(ui::TMenuItem* item);
   void DrawMenuBar() const;
-  static ui::TColor Mix(const ui::TCanvas& canvas, ui::TColor color, int percent, int target);
+  enum class Towards { Black, White };
+  static ui::TColor Mix(const ui::TCanvas& canvas, ui::TColor color, int percent, Towards end);
   bool IsTopItem(const ui::TMenuItem* item) const;
 
   void PaintSideBar(ItemPaint& ip, ui::TCanvas& canvas);

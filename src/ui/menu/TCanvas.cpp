@@ -259,7 +259,7 @@ void TCanvas::ForEachPicturePixel(int x, int y, const TBitmap& bitmap, F&& set) 
       const int sy = (iy - DeviceY(y)) * ratio / scale_;
       const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
       for (int ix = DeviceX(piece.left()); ix < DeviceX(piece.right() + 1); ++ix)
-        set(ix, iy, line[(ix - DeviceX(x)) * ratio / scale_] | 0xFF000000u);
+        set(QPoint(ix, iy), line[(ix - DeviceX(x)) * ratio / scale_] | 0xFF000000u);
     }
   });
 }
@@ -267,16 +267,16 @@ void TCanvas::ForEachPicturePixel(int x, int y, const TBitmap& bitmap, F&& set) 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   const bool transparent = bitmap.Transparent();
   const QRgb key = bitmap.TransparentColor();
-  ForEachPicturePixel(x, y, bitmap, [&](int ix, int iy, QRgb pixel) {
-    if (!transparent || pixel != key) PlotDevice(ix, iy, Device(FromRaw(pixel)));
+  ForEachPicturePixel(x, y, bitmap, [&](QPoint at, QRgb pixel) {
+    if (!transparent || pixel != key) PlotDevice(at.x(), at.y(), Device(FromRaw(pixel)));
   });
 }
 
 void TCanvas::DrawMask(int x, int y, const TBitmap& bitmap, TColor color) {
   const QRgb key = bitmap.TransparentColor();
   const unsigned rgb = Device(color);
-  ForEachPicturePixel(x, y, bitmap, [&](int ix, int iy, QRgb pixel) {
-    if (pixel != key) PlotDevice(ix, iy, rgb);
+  ForEachPicturePixel(x, y, bitmap, [&](QPoint at, QRgb pixel) {
+    if (pixel != key) PlotDevice(at.x(), at.y(), rgb);
   });
 }
 

@@ -136,7 +136,7 @@ class TCanvas {
   template <typename F>
   void ForEachClipped(const TRect& rect, F&& fill);
   // Every device pixel of the picture's place at (x, y), with the picture's
-  // pixel over it: set(image x, image y, picture pixel).
+  // pixel over it: set(image position, picture pixel).
   template <typename F>
   void ForEachPicturePixel(int x, int y, const TBitmap& bitmap, F&& set);
   void Fill(const TRect& rect, TColor color);
