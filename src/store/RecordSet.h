@@ -138,6 +138,9 @@ class RecordSet {
   using Listener = std::function<void(RecordSetEvent)>;
   int Subscribe(Listener listener);  // returns an id for Unsubscribe
   void Unsubscribe(int id);
+  // Asks the listeners to write the text they hold into the pending row now,
+  // as a post does first, without posting. Their first error reaches the caller.
+  void RequestUpdate() { Notify(RecordSetEvent::UpdateRecord); }
 
   // Bytes held by the open set's rows and indexes (for the benchmark).
   std::size_t MemoryBytes() const;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "ui/app/DataWindow.h"
 #include "ui/app/LabelFields.h"
 #include "ui/app/SalesNames.h"
 #include "ui/data/DBComboBox.h"
@@ -66,7 +67,7 @@ void CustFrmEditPanel::PlaceRows() {
   DBComboBox1 = new ui::DBComboBox(this);
   DBComboBox1->setObjectName("DBComboBox1");
   DBComboBox1->SetItems({QString::fromUtf8(ui::kSalesperson)});
-  DBComboBox1->SetImeName(custfrm::kImeName);
+  DBComboBox1->SetImeName(ui::DataWindow::ImeName());
   DBComboBox1->SetDataSource(source_);
   DBComboBox1->SetDataField("sales");
   DBComboBox1->setGeometry(kLeftBoxX, RowY(6), 83, kBoxHeight);
@@ -77,7 +78,7 @@ void CustFrmEditPanel::PlaceRows() {
 ui::DBEdit* CustFrmEditPanel::AddEdit(const char* name, const char* field, int row, bool right, int width) {
   auto* edit = new ui::DBEdit(this);
   edit->setObjectName(name);
-  edit->SetImeName(custfrm::kImeName);
+  edit->SetImeName(ui::DataWindow::ImeName());
   edit->SetDataSource(source_);
   edit->SetDataField(field);
   edit->setGeometry(right ? kRightBoxX : kLeftBoxX, RowY(row), width, kBoxHeight);

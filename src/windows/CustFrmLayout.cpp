@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int kToolBarHeight = 29;
 constexpr int kSplitterWidth = 3;
 constexpr int kSearchWidth = 201;
 constexpr int kUpperHeight = 132;
@@ -55,13 +54,11 @@ QSplitter* NewSplitter(Qt::Orientation orientation, const char* name, QWidget* p
 }  // namespace
 
 void TCustFrm::BuildLayout() {
-  custfrm::SetWindowLook(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   ToolBar1 = new ui::RecordToolBar(this);
   ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setFixedHeight(kToolBarHeight);
   layout->addWidget(ToolBar1);
   Splitter2 = NewSplitter(Qt::Vertical, "Splitter2", this);
   Splitter1 = NewSplitter(Qt::Horizontal, "Splitter1", Splitter2);
@@ -89,7 +86,7 @@ QFrame* TCustFrm::BuildGridPanel() {
   DBGrid1->SetReadOnly(true);
   DBGrid1->SetColumns(CustomerColumns());
   DBGrid1->SetDataSource(DataSource1);
-  DBGrid1->SetImeName(custfrm::kImeName);
+  DBGrid1->SetImeName(ImeName());
   layout->addWidget(DBGrid1);
   return panel;
 }

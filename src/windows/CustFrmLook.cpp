@@ -1,6 +1,5 @@
 #include "windows/CustFrmLook.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QPalette>
 
@@ -16,16 +15,6 @@ void SetButtonFaceBase(QWidget* box) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
   box->setPalette(palette);
-}
-
-void SetWindowLook(QWidget* window) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  window->setFont(font);
-  QPalette palette = window->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-  window->setPalette(palette);
-  window->setAutoFillBackground(true);
 }
 
 }  // namespace custfrm

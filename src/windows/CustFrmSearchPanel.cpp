@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/app/DataWindow.h"
 #include "ui/app/LabelFields.h"
 #include "windows/CustFrmLook.h"
 #include "windows/CustFrmUpperCase.h"
@@ -40,7 +41,7 @@ CustFrmSearchPanel::CustFrmSearchPanel(QWidget* parent) : QFrame(parent) {
 QLineEdit* CustFrmSearchPanel::AddBox(const char* name, int y, int width) {
   auto* box = new QLineEdit(this);
   box->setObjectName(name);
-  box->setProperty("ImeName", custfrm::kImeName);
+  box->setProperty("ImeName", ui::DataWindow::ImeName());
   box->setGeometry(kBoxX, y, width, kRowHeight);
   return box;
 }

@@ -1,6 +1,5 @@
 #include "windows/CustomFindUnt.h"
 
-#include <QApplication>
 #include <QVBoxLayout>
 
 #include "ui/app/Guard.h"
@@ -10,12 +9,9 @@
 
 QPointer<TCustmoterFindFrm> CustmoterFindFrm;
 
+// Closing only hides it: its changes are settled with its owner's.
 TCustmoterFindFrm::TCustmoterFindFrm(TQuotation* owner)
-    : QWidget(owner, Qt::Window),
-      ADOConnection1("ADOConnection1"),
-      ADOQuery1(ADOConnection1, "ADOQuery1"),
-      DataSource1(nullptr, &ADOQuery1),
-      owner_(owner) {
+    : ui::DataWindow(owner, OnClose::Hide, Qt::Window), owner_(owner) {
   setObjectName("CustmoterFindFrm");
   setWindowTitle("客戶資料查詢");
   DataSource1.setObjectName("DataSource1");
@@ -23,14 +19,11 @@ TCustmoterFindFrm::TCustmoterFindFrm(TQuotation* owner)
   ADOConnection1.Open();
   ADOQuery1.SQL().Add("select * from customer");
   ADOQuery1.Open();
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  setFont(font);
   DBGrid1 = new ui::DBGrid(this);
   DBGrid1->setObjectName("DBGrid1");
   DBGrid1->SetReadOnly(false);
   DBGrid1->SetDataSource(&DataSource1);
-  DBGrid1->SetImeName(QStringLiteral("中文 (简体) - 微软拼音"));
+  DBGrid1->SetImeName(ImeName());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(DBGrid1);
@@ -38,12 +31,6 @@ TCustmoterFindFrm::TCustmoterFindFrm(TQuotation* owner)
           [this](int column) { ui::Guard([&] { DBGrid1CellClick(column); }); });
   connect(DBGrid1, &ui::DBGrid::doubleClicked, this, ui::Guarded([this] { DBGrid1DblClick(); }));
   setGeometry(299, 251, 414, 236);
-}
-
-TCustmoterFindFrm::~TCustmoterFindFrm() {
-  // The focus leaves while the grid still exists: it watches the focus move.
-  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
-  delete DBGrid1;  // before the record set it shows
 }
 
 void TCustmoterFindFrm::DBGrid1CellClick(int /*column*/) {

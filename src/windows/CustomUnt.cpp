@@ -1,10 +1,8 @@
 #include "windows/CustomUnt.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDate>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -12,7 +10,6 @@
 
 #include "store/CustomerNumber.h"
 #include "store/DateFormat.h"
-#include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
 #include "ui/app/RecordToolBar.h"
 #include "ui/app/TrimControl.h"
@@ -42,13 +39,11 @@ QString Today() {
 
 }  // namespace
 
-TCustFrm::TCustFrm(QWidget* parent) : QWidget(parent), ui::Form(this) {
+TCustFrm::TCustFrm(QWidget* parent) : ui::DataWindow(parent, OnClose::Free), ui::Form(this) {
   // Before any control exists, so that a missing database leaves nothing behind.
   OpenData();
   setObjectName("CustFrm");
   setWindowTitle(QStringLiteral("客戶基本資料維護"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  DataSource1 = new ui::DataSource(this, &ADOQuery1);
   DataSource1->setObjectName("DataSource1");
   BuildLayout();
   BuildMenus();
@@ -60,12 +55,6 @@ TCustFrm::TCustFrm(QWidget* parent) : QWidget(parent), ui::Form(this) {
   CustFrm = this;
 }
 
-TCustFrm::~TCustFrm() {
-  // The controls and the data source hold on to ADOQuery1: free them while it lives.
-  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-  delete DataSource1;
-}
-
 void TCustFrm::OpenData() {
   ADOConnection1.SetConnectionString(store::kReadWriteConnectionString);
   ADOConnection1.Open();
@@ -74,7 +63,7 @@ void TCustFrm::OpenData() {
 }
 
 void TCustFrm::BtnNewClick() {
-  if (!ResolvePending()) return;
+  if (!SettlePending()) return;
   const std::string number = AllocateNumber();
   ADOQuery1.Append();
   newNumber_ = QString::fromStdString(number);
@@ -142,26 +131,10 @@ void TCustFrm::BtnNextClick() { ADOQuery1.Next(); }
 
 void TCustFrm::BtnEndClick() { ADOQuery1.Last(); }
 
-void TCustFrm::BtnExitClick() {
-  // Inside the frame the sub-window is what the close box closes; it asks us.
-  auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (subWindow)
-    subWindow->close();
-  else
-    close();
-}
-
-void TCustFrm::FormClose(QCloseEvent* event) {
-  bool goOn = false;
-  ui::Guard([&] { goOn = ResolvePending(); });
-  if (goOn)
-    event->accept();
-  else
-    event->ignore();
-}
+void TCustFrm::BtnExitClick() { CloseWindow(); }
 
 void TCustFrm::BtnFindClick() {
-  if (!ResolvePending()) return;
+  if (!SettlePending()) return;
   const QString name = Panel1->edtname->text();
   const QString address = Panel1->Edtaddress->text();
   if (!name.isEmpty())
@@ -182,14 +155,12 @@ void TCustFrm::edtnameChange() {
   Panel1->BtnCancel->setEnabled(true);
 }
 
-void TCustFrm::closeEvent(QCloseEvent* event) { FormClose(event); }
-
 void TCustFrm::contextMenuEvent(QContextMenuEvent* event) {
   PopupMenu1->Popup(event->globalPos());
   event->accept();
 }
 
-bool TCustFrm::ResolvePending() {
+bool TCustFrm::SettlePending() {
   if (HoldsOnlyNewValues()) {
     ADOQuery1.Cancel();
     return true;

@@ -2,15 +2,15 @@
 
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <optional>
 #include <string>
 
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
+#include "ui/app/DataWindow.h"
+#include "ui/data/DataSource.h"
 #include "ui/menu/Form.h"
 
-class QCloseEvent;
 class QContextMenuEvent;
 class QFrame;
 class QSplitter;
@@ -20,7 +20,6 @@ class TXPBarMenu;
 
 namespace ui {
 class DBGrid;
-class DataSource;
 class RecordToolBar;
 class TMainMenu;
 class TMenuItem;
@@ -30,13 +29,12 @@ class TPopupMenu;
 // The customer maintenance window: the grid of customers, a search panel, the
 // edit panel of the current customer, the record toolbar and an Edit menu that
 // the frame merges into its bar. Owns its own connection to data.mdb.
-class TCustFrm : public QWidget, public ui::Form {
+class TCustFrm : public ui::DataWindow, public ui::Form {
   Q_OBJECT
  public:
   // Opens the connection and the customer query; throws store::StoreError when
   // that fails (no data.mdb), before anything else is built.
   explicit TCustFrm(QWidget* parent = nullptr);
-  ~TCustFrm() override;
 
   void BtnNewClick();
   void BtnEditClick();
@@ -48,16 +46,15 @@ class TCustFrm : public QWidget, public ui::Form {
   void BtnNextClick();
   void BtnEndClick();
   void BtnExitClick();
-  void FormClose(QCloseEvent* event);
   void BtnFindClick();
   void BtnCancelClick();
   void edtnameChange();
 
-  store::Connection ADOConnection1{"ADOConnection1"};
-  store::QueryRecordSet ADOQuery1{ADOConnection1, "ADOQuery1"};
+  store::Connection& ADOConnection1 = Own<store::Connection>("ADOConnection1");
+  store::QueryRecordSet& ADOQuery1 = Own<store::QueryRecordSet>(ADOConnection1, "ADOQuery1");
   int AddFlag = 0;
 
-  ui::DataSource* DataSource1 = nullptr;
+  ui::DataSource* DataSource1 = &Own<ui::DataSource>(nullptr, &ADOQuery1);
   ui::RecordToolBar* ToolBar1 = nullptr;
   QSplitter* Splitter2 = nullptr;  // between the upper area and the edit panel
   QSplitter* Splitter1 = nullptr;  // between the search panel and the grid
@@ -85,7 +82,8 @@ class TCustFrm : public QWidget, public ui::Form {
   ui::TMenuItem* N6 = nullptr;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Before a close or re-query: keeps the user's typing from being dropped unasked.
+  bool SettlePending() override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -103,8 +101,6 @@ class TCustFrm : public QWidget, public ui::Form {
   std::string AllocateNumber();
   void ShowNewRowValues();
   void EnableUndoSave();
-  // Before a close or re-query: keeps the user's typing from being dropped unasked.
-  bool ResolvePending();
   bool HoldsOnlyNewValues() const;
   void Requery(const std::string& sql, const std::optional<QString>& text);
 

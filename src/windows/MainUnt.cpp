@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/app/DataWindow.h"
 #include "ui/app/FrameOnScreen.h"
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
@@ -215,10 +216,13 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
 bool TMainFrm::AllChildrenMayClose() {
   for (QMdiSubWindow* window : MdiArea->subWindowList()) {
     QWidget* child = window->widget();
-    if (!child) continue;
-    QCloseEvent question;
-    QCoreApplication::sendEvent(child, &question);
-    if (!question.isAccepted()) return false;
+    if (auto* dataWindow = qobject_cast<ui::DataWindow*>(child)) {
+      if (!dataWindow->MayClose()) return false;
+    } else if (child) {
+      QCloseEvent question;  // a window of another kind answers its close event
+      QCoreApplication::sendEvent(child, &question);
+      if (!question.isAccepted()) return false;
+    }
   }
   return true;
 }

@@ -23,7 +23,6 @@
 
 namespace {
 
-const QString kImeName = QStringLiteral("中文 (简体) - 微软拼音");
 constexpr int kRowTop = 12;
 constexpr int kRowStep = 31;
 constexpr int kFieldHeight = 21;
@@ -70,7 +69,7 @@ ui::DBGrid* NewGrid(const char* name, ui::DataSource* source, std::vector<ui::Gr
   grid->SetColumns(std::move(columns));
   grid->SetReadOnly(readOnly);
   grid->SetDataSource(source);
-  grid->SetImeName(kImeName);
+  grid->SetImeName(ui::DataWindow::ImeName());
   PaintTitlesHot(grid);
   return grid;
 }
@@ -151,7 +150,7 @@ QFrame* TQuotation::BuildSearchPanel() {
   EdtQuotationNumber = new QLineEdit(panel);
   EdtQuotationNumber->setObjectName("EdtQuotationNumber");
   EdtQuotationNumber->setGeometry(80, 40, 121, kFieldHeight);
-  EdtQuotationNumber->setProperty("imeName", kImeName);
+  EdtQuotationNumber->setProperty("imeName", ui::DataWindow::ImeName());
   BtnFind = new QPushButton("查詢", panel);
   BtnFind->setObjectName("BtnFind");
   BtnFind->setGeometry(216, 38, 75, 25);
@@ -163,7 +162,6 @@ void TQuotation::BuildInputPage() {
   QuotationInput->setObjectName("QuotationInput");
   ToolBar1 = new ui::RecordToolBar;
   ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setFixedHeight(29);
   QAction** buttons[] = {&BtnNew,  &BtnEdit, &BtnDel, &BtnUndo,  &BtnSave,  &BtnTop,
                          &BtnBack, &BtnNext, &BtnEnd, &BtnPrint, &BtnExcel, &BtnExit};
   for (int i = 0; i < ui::RecordToolBar::Count; ++i)
@@ -188,12 +186,9 @@ void TQuotation::AddField(QWidget* control, const char* name, int x, int y, int 
   control->setObjectName(name);
   control->setGeometry(x, y, width, kFieldHeight);
   control->setEnabled(false);
-  if (auto* edit = qobject_cast<ui::DBEdit*>(control)) {
-    edit->SetDataSource(&DataSourceMaster);
-    edit->SetImeName(kImeName);
-  } else if (auto* combo = qobject_cast<ui::DBComboBox*>(control)) {
-    combo->SetDataSource(&DataSourceMaster);
-    combo->SetImeName(kImeName);
+  if (auto* bound = dynamic_cast<ui::BoundControl*>(control)) {
+    bound->SetDataSource(&DataSourceMaster);
+    bound->SetImeName(ImeName());
   }
 }
 
@@ -212,7 +207,7 @@ void TQuotation::BuildCustomerRow() {
   DBEdit2->setGeometry(176, RowY(1), 177, kFieldHeight);
   DBEdit2->SetDataField("cust_name");
   DBEdit2->SetDataSource(&DataSource3);
-  DBEdit2->SetImeName(kImeName);
+  DBEdit2->SetImeName(ImeName());
   QPalette face = DBEdit2->palette();
   face.setColor(QPalette::Base, face.color(QPalette::Button));
   DBEdit2->setPalette(face);

@@ -1,14 +1,10 @@
 #include "windows/QuotationUnt.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 
 #include "store/StoreError.h"
 #include "store/Transaction.h"
-#include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
@@ -19,19 +15,9 @@
 
 QPointer<TQuotation> Quotation;
 
-TQuotation::TQuotation(QWidget* parent)
-    : QWidget(parent),
-      ADOConnection1("ADOConnection1"),
-      ADOQuery1(ADOConnection1, "ADOQuery1"),
-      ADODataSetMaster(ADOConnection1, "ADODataSetMaster"),
-      ADODataSetDilate(ADOConnection1, "ADODataSetDilate"),
-      DataSource3(nullptr, &ADOQuery1),
-      DataSourceMaster(nullptr, &ADODataSetMaster),
-      DataSourceDitale(nullptr, &ADODataSetDilate),
-      lineFollower_(ADOConnection1, "LineFollower") {
+TQuotation::TQuotation(QWidget* parent) : ui::DataWindow(parent, OnClose::Free) {
   setObjectName("Quotation");
   setWindowTitle("報價基本資料維護");
-  setAttribute(Qt::WA_DeleteOnClose);  // closing frees the window
   DataSource3.setObjectName("DataSource3");
   DataSourceMaster.setObjectName("DataSourceMaster");
   DataSourceDitale.setObjectName("DataSourceDitale");
@@ -47,36 +33,18 @@ TQuotation::TQuotation(QWidget* parent)
   // The customers open last: a set opened after them would first read all of them.
   ADOQuery1.SQL().Add(quotation::kCustomerStatement);
   ADOQuery1.Open();
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  setFont(font);
   BuildPages();
   ConnectHandlers();
   BindKeys();
   NameFields();
-  headerWatch_ = ADODataSetMaster.Subscribe([this](store::RecordSetEvent event) {
+  Watch(ADODataSetMaster, [this](store::RecordSetEvent event) {
     if (event == store::RecordSetEvent::Opened || event == store::RecordSetEvent::Closed) EnableHeaderMoves();
   });
   EnableHeaderMoves();
   resize(550, 450);
 }
 
-TQuotation::~TQuotation() {
-  ADODataSetMaster.Unsubscribe(headerWatch_);
-  // The focus leaves while every control still exists: grids watch it move.
-  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
-  // Controls and lookup windows go before the record sets they are bound to.
-  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-}
-
-void TQuotation::BtnExitClick() { CloseOwnWindow(); }
-
-void TQuotation::FormClose(QCloseEvent* event) {
-  if (ResolvePending())
-    event->accept();
-  else
-    event->ignore();
-}
+void TQuotation::BtnExitClick() { CloseWindow(); }
 
 void TQuotation::BtnCustNoFindClick() {
   auto* window = new TCustmoterFindFrm(this);
@@ -175,8 +143,6 @@ void TQuotation::PickCustomer(const QString& custNo) {
   if (DBEdit1->isEnabled() && ADODataSetMaster.Active()) DBEdit1->SetText(custNo);
 }
 
-void TQuotation::closeEvent(QCloseEvent* event) { FormClose(event); }
-
 std::vector<QWidget*> TQuotation::EntryControls() const {
   return {DBEdit1,     DBEdit3,     DBEdit4,     DBEdit5,     DBEdit6,    DBEdit7,
           DBComboBox1, DBComboBox2, DBComboBox3, DBComboBox4, DBComboBox5};
@@ -197,16 +163,13 @@ void TQuotation::EnableHeaderMoves() {
     action->setEnabled(ADODataSetMaster.Active());
 }
 
-bool TQuotation::ResolvePending() {
-  bool go = false;
-  ui::Guard([&] {
-    // A name typed into DBEdit2 is a change of the customer set, asked about like the rest.
-    go = ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster, &ADOQuery1});
-    // Customers typed into a lookup window's grid go with this window too.
-    for (TCustmoterFindFrm* lookup : findChildren<TCustmoterFindFrm*>(Qt::FindDirectChildrenOnly))
-      go = go && ui::ResolvePendingRows(lookup, {&lookup->ADOQuery1});
-  });
-  return go;
+bool TQuotation::SettlePending() {
+  // A name typed into DBEdit2 is a change of the customer set, asked about like the rest.
+  if (!ui::ResolvePendingRows(this, {&ADODataSetDilate, &ADODataSetMaster, &ADOQuery1})) return false;
+  // Customers typed into a lookup window's grid go with this window too.
+  for (TCustmoterFindFrm* lookup : findChildren<TCustmoterFindFrm*>(Qt::FindDirectChildrenOnly))
+    if (!ui::ResolvePendingRows(lookup, {&lookup->ADOQuery1})) return false;
+  return true;
 }
 
 void TQuotation::DeleteHeaderWithLines() {
@@ -253,11 +216,4 @@ void TQuotation::DeleteLines(const std::string& custNo, const std::string& numbe
   rest.Params().Set("Q", number);
   rest.Open();
   while (!rest.IsEmpty()) rest.Delete();
-}
-
-void TQuotation::CloseOwnWindow() {
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    frame->close();
-  else
-    close();
 }

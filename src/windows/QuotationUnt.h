@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QPointer>
-#include <QWidget>
 #include <vector>
 
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
+#include "ui/app/DataWindow.h"
 #include "ui/data/DataSource.h"
 
 class QAction;
-class QCloseEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -31,15 +30,13 @@ class RecordToolBar;
 // The quotation window: a search page listing headers with their lines, and an
 // input page where headers are entered and lines typed into the line grid.
 // Owns its connection, its three record sets and every lookup window it opened.
-class TQuotation : public QWidget {
+class TQuotation : public ui::DataWindow {
   Q_OBJECT
  public:
   // Opens the connection and the customer set; throws store::StoreError.
   explicit TQuotation(QWidget* parent = nullptr);
-  ~TQuotation() override;
 
   void BtnExitClick();
-  void FormClose(QCloseEvent* event);
   void BtnCustNoFindClick();
   void BtnNewClick();
   void BtnSaveClick();
@@ -61,13 +58,15 @@ class TQuotation : public QWidget {
 
   int AddFlag = 0;
 
-  store::Connection ADOConnection1;
-  store::QueryRecordSet ADOQuery1;
-  store::CommandRecordSet ADODataSetMaster;
-  store::CommandRecordSet ADODataSetDilate;
-  ui::DataSource DataSource3;
-  ui::DataSource DataSourceMaster;
-  ui::DataSource DataSourceDitale;
+  store::Connection& ADOConnection1 = Own<store::Connection>("ADOConnection1");
+  store::QueryRecordSet& ADOQuery1 = Own<store::QueryRecordSet>(ADOConnection1, "ADOQuery1");
+  store::CommandRecordSet& ADODataSetMaster =
+      Own<store::CommandRecordSet>(ADOConnection1, "ADODataSetMaster");
+  store::CommandRecordSet& ADODataSetDilate =
+      Own<store::CommandRecordSet>(ADOConnection1, "ADODataSetDilate");
+  ui::DataSource& DataSource3 = Own<ui::DataSource>(nullptr, &ADOQuery1);
+  ui::DataSource& DataSourceMaster = Own<ui::DataSource>(nullptr, &ADODataSetMaster);
+  ui::DataSource& DataSourceDitale = Own<ui::DataSource>(nullptr, &ADODataSetDilate);
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* QuotationFind = nullptr;
@@ -126,7 +125,8 @@ class TQuotation : public QWidget {
   QAction* InputPageKey = nullptr;   // shows QuotationInput
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Every set of the window and of its lookup windows: a pending change is asked about.
+  bool SettlePending() override;
 
  private:
   // Layout (QuotationLayout.cpp).
@@ -152,17 +152,13 @@ class TQuotation : public QWidget {
   void EnableEntry(bool enabled);
   void EnableUndoSave();
   void EnableHeaderMoves();
-  bool ResolvePending();
   bool ConfirmDiscardOfEnteredLines();
   void DeleteHeaderWithLines();
   void DeleteLines(const std::string& custNo, const std::string& number);
-  void CloseOwnWindow();
-
-  int headerWatch_ = 0;
 
   // Takes a stored header's lines along when its numbers change, also while
   // no search has linked the line set yet. It holds no rows of its own.
-  store::CommandRecordSet lineFollower_;
+  store::CommandRecordSet& lineFollower_ = Own<store::CommandRecordSet>(ADOConnection1, "LineFollower");
 };
 
 extern QPointer<TQuotation> Quotation;

@@ -324,11 +324,6 @@ void DBGrid::DeleteCurrent() {
   });
 }
 
-void DBGrid::focusOutEvent(QFocusEvent* event) {
-  // Leaving is judged in FocusMoved: the focus may also leave from a cell editor.
-  QTableView::focusOutEvent(event);
-}
-
 bool DBGrid::focusNextPrevChild(bool next) {
   if (AtEdgeCell(next)) return QWidget::focusNextPrevChild(next);
   return QTableView::focusNextPrevChild(next);

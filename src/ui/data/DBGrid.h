@@ -60,7 +60,6 @@ class DBGrid : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void commitData(QWidget* editor) override;
@@ -80,6 +79,7 @@ class DBGrid : public QTableView {
   void DeleteCurrent();
   bool BeginRowEdit(int row);
   bool AtEdgeCell(bool next) const;
+  // Leaving the grid is judged here rather than on focus-out: the focus may also leave from a cell editor.
   void FocusMoved(QWidget* from, QWidget* to);
   void SayHowToLeave(QWidget* from, QWidget* to);
   bool Contains(const QWidget* widget) const;

@@ -25,7 +25,7 @@ class DBNavigator : public QWidget, public DataLink {
 
   void SetDataSource(DataSource* source);
   DataSource* GetDataSource() const { return source_; }
-  QToolButton* Button(int index) const;  // 0..9 in the order above
+  QToolButton* Button(int index) const;  // in the order above
 
   void ActiveChanged() override;
   void DataSetChanged() override;
@@ -40,7 +40,7 @@ class DBNavigator : public QWidget, public DataLink {
   void Reopen();
 
   DataSource* source_ = nullptr;
-  QToolButton* buttons_[10] = {};
+  QToolButton* buttons_[ButtonCount] = {};
 };
 
 }  // namespace ui

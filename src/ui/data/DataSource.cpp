@@ -24,13 +24,9 @@ class DataSource::SetWatch {
   DataSource* owner_;
 };
 
-DataSource::DataSource(QObject* parent, store::RecordSet* dataSet) : QObject(parent) {
-  Instances().push_back(this);
-  SetDataSet(dataSet);
-}
+DataSource::DataSource(QObject* parent, store::RecordSet* dataSet) : QObject(parent) { SetDataSet(dataSet); }
 
 DataSource::~DataSource() {
-  std::erase(Instances(), this);
   Detach();
   const std::vector<DataLink*> links = links_;
   links_.clear();
@@ -92,18 +88,8 @@ bool DataSource::HasLink(DataLink* link) const {
   return std::find(links_.begin(), links_.end(), link) != links_.end();
 }
 
-std::vector<DataSource*>& DataSource::Instances() {
-  static std::vector<DataSource*> instances;
-  return instances;
-}
-
 void DataSource::UpdateRecordOf(store::RecordSet* set) {
-  const std::vector<DataSource*> sources = Instances();
-  for (DataSource* source : sources) {
-    const auto& live = Instances();
-    if (std::find(live.begin(), live.end(), source) != live.end() && source->dataSet_ == set)
-      source->Dispatch(static_cast<int>(store::RecordSetEvent::UpdateRecord));
-  }
+  if (set) set->RequestUpdate();
 }
 
 // Every link hears the event even when one fails; the first failure is

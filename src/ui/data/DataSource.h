@@ -37,13 +37,13 @@ class DataSource : public QObject {
   void RemoveLink(DataLink* link);
 
   // Lets every control bound to the set write its held text now, as a post
-  // would, without posting. Conversion errors reach the caller.
+  // would, without posting: the set asks its own data sources. Conversion
+  // errors reach the caller.
   static void UpdateRecordOf(store::RecordSet* set);
 
  private:
   class SetWatch;
 
-  static std::vector<DataSource*>& Instances();
   void Dispatch(int event);
   static void Deliver(DataLink* link, int event);
   void Detach();
