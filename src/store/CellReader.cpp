@@ -2,19 +2,17 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
 #include <string>
 
 #include "store/FieldValue.h"
+#include "store/Text.h"
 
 namespace store {
 
 namespace {
 
 bool HasTextAffinity(const char* declared) {
-  std::string type;
-  for (const char* p = declared ? declared : ""; *p; ++p)
-    type += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  const std::string type = UpperDeclaredType(declared);
   if (type.find("INT") != std::string::npos) return false;
   return type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
          type.find("TEXT") != std::string::npos;

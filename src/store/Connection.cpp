@@ -4,30 +4,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 
 #include "store/RecordSet.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/Text.h"
 
 namespace store {
 
 namespace {
-
-std::string Trim(std::string_view text) {
-  std::size_t begin = 0, end = text.size();
-  while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-  while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-  return std::string(text.substr(begin, end - begin));
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 constexpr int kBusyTimeoutMs = 5000;
 
@@ -69,8 +56,8 @@ std::string Connection::Property(const std::string& key) const {
     std::string_view item = rest.substr(0, semicolon);
     rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
     std::size_t equals = item.find('=');
-    if (equals != std::string_view::npos && SameText(Trim(item.substr(0, equals)), key))
-      return Trim(item.substr(equals + 1));
+    if (equals != std::string_view::npos && SameText(TrimBlanks(item.substr(0, equals)), key))
+      return std::string(TrimBlanks(item.substr(equals + 1)));
   }
   return {};
 }

@@ -1,7 +1,10 @@
 #include "store/DateFormat.h"
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
+
+#include "store/Text.h"
 
 namespace store {
 
@@ -10,13 +13,6 @@ namespace {
 std::shared_ptr<const DateFormat>& Installed() {
   static std::shared_ptr<const DateFormat> format;
   return format;
-}
-
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysIn(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
 }
 
 // Reads 1..maxDigits digits at `pos`; false when there are none.
@@ -29,12 +25,6 @@ bool ReadNumber(std::string_view text, std::size_t& pos, int maxDigits, int& val
     ++digits;
   }
   return digits > 0;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
 }
 
 }  // namespace
@@ -56,7 +46,10 @@ std::optional<std::string> DateFormat::ToIso(std::string_view display) const {
   if (!ReadNumber(text, pos, 4, year) || pos != 4 || !separator() || !ReadNumber(text, pos, 2, month) ||
       !separator() || !ReadNumber(text, pos, 2, day) || pos != text.size())
     return std::nullopt;
-  if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(year),
+                                         std::chrono::month(static_cast<unsigned>(month)),
+                                         std::chrono::day(static_cast<unsigned>(day))};
+  if (year < 1 || !date.ok()) return std::nullopt;
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, day);
   return std::string(buffer);

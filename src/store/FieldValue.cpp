@@ -1,6 +1,5 @@
 #include "store/FieldValue.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -8,14 +7,14 @@
 #include "store/DateFormat.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/Text.h"
 
 namespace store {
 
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  text = TrimBlanks(text);
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   return text;
 }
@@ -96,9 +95,7 @@ void BindStoredValue(Statement& statement, int index, FieldKind kind, std::optio
 }
 
 FieldKind KindOfDeclaredType(const char* declared) {
-  std::string type;
-  for (const char* p = declared ? declared : ""; *p; ++p)
-    type += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  const std::string type = UpperDeclaredType(declared);
   if (Contains(type, "DATE") || Contains(type, "TIME")) return FieldKind::Date;
   if (Contains(type, "INT")) return FieldKind::Integer;
   if (Contains(type, "REAL") || Contains(type, "FLOA") || Contains(type, "DOUB") || Contains(type, "NUM") ||

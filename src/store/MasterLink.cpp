@@ -4,6 +4,7 @@
 
 #include "store/RecordSet.h"
 #include "store/RowCache.h"
+#include "store/Text.h"
 
 namespace store {
 
@@ -17,12 +18,6 @@ void AppendPart(std::string& key, std::string_view value) {
   key += value;
 }
 
-std::string Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return std::string(text);
-}
-
 const std::vector<int> kNoRows;
 
 }  // namespace
@@ -32,7 +27,7 @@ MasterLink::MasterLink(RecordSet& detail, RecordSet& master, const std::string& 
   std::string_view rest = fieldList;
   while (!rest.empty()) {
     std::size_t semicolon = rest.find(';');
-    std::string name = Trim(rest.substr(0, semicolon));
+    std::string name(TrimBlanks(rest.substr(0, semicolon)));
     rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
     if (name.empty()) continue;
     detailColumns_.push_back(detail_.FieldByName(name).Index());

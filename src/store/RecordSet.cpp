@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <limits>
 
@@ -19,6 +18,7 @@
 #include "store/SqliteRowSource.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/Text.h"
 
 namespace store {
 
@@ -28,12 +28,6 @@ constexpr const char* kUpdateConflict =
     "Row cannot be located for updating. Some values may have been changed since it was last read.";
 constexpr const char* kDeleteConflict =
     "Row cannot be located for deleting. Some values may have been changed since it was last read.";
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
   std::vector<RowCache::Cell> cells(edit.values.size());
@@ -338,7 +332,7 @@ Field& RecordSet::FieldAt(int index) {
 
 Field* RecordSet::FindField(std::string_view name) {
   for (auto& field : fields_)
-    if (SameName(field->FieldName(), name)) return field.get();
+    if (SameText(field->FieldName(), name)) return field.get();
   return nullptr;
 }
 

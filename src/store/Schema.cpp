@@ -133,14 +133,16 @@ constexpr const char* kProducts[] = {"彩盒",     "瓦楞紙箱", "吸塑盒", 
 constexpr const char* kStandards[] = {"350g白卡四色", "五層AB楞",   "PET 0.3mm", "80g道林紙雙面",
                                       "銅版紙上光",   "0.05mm透明", "EPE 10mm",  "157g銅版紙"};
 
-std::string Format(const char* pattern, int a, int b = 0, int c = 0) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
-  return buffer;
+// A non-negative number with leading zeros to `width` digits.
+std::string Padded(int value, std::size_t width) {
+  std::string digits = std::to_string(value);
+  return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
 }
 
+std::string Num(int value) { return std::to_string(value); }
+
 std::string Date(Picker& pick, int year) {
-  return Format("%04d-%02d-%02d", year, pick.Between(1, 12), pick.Between(1, 28));
+  return Padded(year, 4) + "-" + Padded(pick.Between(1, 12), 2) + "-" + Padded(pick.Between(1, 28), 2);
 }
 
 void Insert(sqlite3* db, const std::string& sql, const std::vector<std::string>& values) {
@@ -159,23 +161,24 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
   const Place& place = pick.From(kPlaces);
   bool mainland = place.mainland;
   std::string address = std::string(place.city) + place.district + pick.From(kRoads) +
-                        Format("%d段%d號", pick.Between(1, 5), pick.Between(1, 300));
-  std::string phone = mainland ? Format("0512-%04d%04d", pick.Between(5000, 5999), pick.Between(0, 9999))
-                               : Format("02-%04d-%04d", pick.Between(2000, 2999), pick.Between(0, 9999));
-  std::string number = Format("S%03d", serial);
+                        Num(pick.Between(1, 5)) + "段" + Num(pick.Between(1, 300)) + "號";
+  std::string phone =
+      mainland ? "0512-" + Padded(pick.Between(5000, 5999), 4) + Padded(pick.Between(0, 9999), 4)
+               : "02-" + Padded(pick.Between(2000, 2999), 4) + "-" + Padded(pick.Between(0, 9999), 4);
+  std::string number = "S" + Padded(serial, 3);
   Insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
          {number, shortName, shortName + (mainland ? "有限公司" : "股份有限公司"), address,
           std::string(pick.From(kFamilyNames)) + pick.From(kGivenNames), phone,
-          pick.Next() % 2
-              ? Format("09%02d-%03d-%03d", pick.Between(10, 99), pick.Between(0, 999), pick.Between(0, 999))
-              : "",
+          pick.Next() % 2 ? "09" + Padded(pick.Between(10, 99), 2) + "-" + Padded(pick.Between(0, 999), 3) +
+                                "-" + Padded(pick.Between(0, 999), 3)
+                          : "",
           phone.substr(0, phone.size() - 1) + "9", place.postalCode,
-          Format("sales%03d@example.com.tw", serial), pick.From(kSales), "", "", Date(pick, 2024), ""});
+          "sales" + Padded(serial, 3) + "@example.com.tw", pick.From(kSales), "", "", Date(pick, 2024), ""});
 }
 
 void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
-  std::string customer = Format("S%03d", serial);
-  std::string quotation = Format("Q2024%03d%02d", serial, number);
+  std::string customer = "S" + Padded(serial, 3);
+  std::string quotation = "Q2024" + Padded(serial, 3) + Padded(number, 2);
   std::string date = Date(pick, 2024);
   Insert(db, "insert into Quomaster values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
          {customer, quotation, pick.From(kPayModes), pick.From(kPayConditions), pick.From(kConsignModes),
@@ -190,8 +193,8 @@ void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
            {customer, quotation, std::to_string(line), pick.From(kProducts), pick.From(kStandards),
             std::to_string(pick.Between(5, 60)), std::to_string(pick.Between(5, 60)),
             std::to_string(pick.Between(1, 40)), std::to_string(amount),
-            Format("%d.%02d", cents / 100, cents % 100),
-            Format("%d.%02d", amount * cents / 100, amount * cents % 100)});
+            Num(cents / 100) + "." + Padded(cents % 100, 2),
+            Num(amount * cents / 100) + "." + Padded(amount * cents % 100, 2)});
   }
 }
 
