@@ -159,7 +159,7 @@ TEST_F(QuotationEntry, TheNameBoxFollowsEachKeystrokeInTheCustomerNumber) {
 
 TEST_F(QuotationEntry, NewOverAShownHeaderEmptiesTheNumberAndShowsTheFirstCustomer) {
   window_->EdtCustNo->setText("S010");
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   EXPECT_EQ(window_->DBEdit2->text(), "Gamma");
   window_->BtnNew->trigger();
   EXPECT_TRUE(window_->DBEdit1->text().isEmpty());
@@ -170,7 +170,7 @@ TEST_F(QuotationEntry, NewOverAShownHeaderEmptiesTheNumberAndShowsTheFirstCustom
 TEST_F(QuotationEntry, AfterASearchDroppedTheNewHeaderTypingEditsTheShownOneOnTheNewPath) {
   window_->BtnNew->trigger();
   window_->EdtCustNo->setText("S002");
-  window_->BtnFindClick();  // the untouched blank header goes without a question
+  window_->BtnFind->click();  // the untouched blank header goes without a question
   EXPECT_TRUE(TakeTexts().empty());
   EXPECT_EQ(window_->AddFlag, 1);
   ASSERT_TRUE(window_->DBEdit4->isEnabled());
@@ -185,7 +185,7 @@ TEST_F(QuotationEntry, AfterASearchDroppedTheNewHeaderTypingEditsTheShownOneOnTh
 
 TEST_F(QuotationEntry, EditAndUndoActOnTheCurrentHeader) {
   window_->EdtCustNo->setText("");
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   window_->BtnEdit->trigger();
   EXPECT_EQ(HeaderState(), store::DataSetState::Edit);
   EXPECT_TRUE(FieldsEnabled());
@@ -205,7 +205,7 @@ TEST_F(QuotationEntry, EditAndUndoActOnTheCurrentHeader) {
 }
 
 TEST_F(QuotationEntry, RecordButtonsMoveThroughTheHeaders) {
-  window_->BtnFindClick();  // ordered: S'01, S001, S002, S010
+  window_->BtnFind->click();  // ordered: S'01, S001, S002, S010
   window_->BtnEnd->trigger();
   EXPECT_EQ(window_->DBEdit1->text(), "S010");
   window_->BtnBack->trigger();
@@ -218,7 +218,7 @@ TEST_F(QuotationEntry, RecordButtonsMoveThroughTheHeaders) {
 }
 
 TEST_F(QuotationEntry, DeleteRemovesTheHeaderTogetherWithItsLines) {
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   window_->BtnNext->trigger();  // S001/Q1 with three lines
   Answer({ui::Answer::Cancel});
   window_->BtnDel->trigger();
@@ -248,7 +248,7 @@ TEST_F(QuotationEntry, DeleteWithNoHeaderShownSaysSoAndLeavesTheLines) {
   Texts texts = TakeTexts();
   EXPECT_TRUE(texts.empty());
   window_->EdtCustNo->setText("ZZ");
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   window_->BtnDel->trigger();
   texts = TakeTexts();
   ASSERT_EQ(texts.size(), 2u);
@@ -258,7 +258,7 @@ TEST_F(QuotationEntry, DeleteWithNoHeaderShownSaysSoAndLeavesTheLines) {
 }
 
 TEST_F(QuotationEntry, AFailedDeleteLeavesTheHeaderAndAllItsLines) {
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   window_->BtnNext->trigger();  // S001/Q1 with three lines
   {
     // Someone else changes the header meanwhile, so its delete is refused.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 #include <string>
 #include <vector>

@@ -48,7 +48,7 @@ class QuotationHeaderLines : public QuotationFixture {
 
 TEST_F(QuotationHeaderLines, LinesTypedUnderANewHeaderTakeItsNumbersWhenItIsSaved) {
   Seed("QuoDilate", {Line("", "", 1, "loose")});
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   window_->BtnNew->trigger();
   EXPECT_TRUE(Column(window_->ADODataSetDilate, "name_number").empty());  // no old blank line shows
   WriteLine("lid");
@@ -70,7 +70,7 @@ TEST_F(QuotationHeaderLines, LinesTypedUnderANewHeaderTakeItsNumbersWhenItIsSave
 }
 
 TEST_F(QuotationHeaderLines, EditingAStoredHeadersNumbersTakesItsLinesAlong) {
-  window_->BtnFindClick();  // S'01, S001, S002, S010
+  window_->BtnFind->click();  // S'01, S001, S002, S010
   window_->BtnNext->trigger();
   window_->BtnEdit->trigger();
   ReplaceText(window_->DBEdit3, "Q9");
@@ -101,7 +101,7 @@ TEST_F(QuotationHeaderLines, BeforeAnySearchTheLinesStillFollowTheirHeader) {
 }
 
 TEST_F(QuotationHeaderLines, UndoOfANewHeaderAsksWithTheLineCountAndLeavesNoLine) {
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   const std::size_t stored = Stored("QuoDilate").size();
   window_->BtnNew->trigger();
   WriteLine("lid");
@@ -124,7 +124,7 @@ TEST_F(QuotationHeaderLines, UndoOfANewHeaderAsksWithTheLineCountAndLeavesNoLine
 }
 
 TEST_F(QuotationHeaderLines, UndoWithOnlyALineBeingTypedAsksNothingAndWritesNothing) {
-  window_->BtnFindClick();
+  window_->BtnFind->click();
   const std::size_t stored = Stored("QuoDilate").size();
   window_->BtnNew->trigger();
   Type(window_->DBEdit1, "S001");

@@ -15,7 +15,7 @@ class QuotationLineTyping : public QuotationFixture {
   void SetUp() override {
     QuotationFixture::SetUp();
     window_ = OpenWindow();
-    window_->BtnFindClick();  // S'01, S001, S002, S010
+    window_->BtnFind->click();  // S'01, S001, S002, S010
     window_->BtnNext->trigger();
     window_->PageControl1->setCurrentWidget(window_->QuotationInput);
     QApplication::setActiveWindow(window_);

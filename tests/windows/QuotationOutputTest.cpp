@@ -39,7 +39,7 @@ class QuotationOutputTest : public QuotationFixture {
   // A window after a search for all headers, showing the one of `custNo`.
   TQuotation* WindowShowing(const std::string& custNo) {
     TQuotation* window = OpenWindow();
-    window->BtnFindClick();
+    window->BtnFind->click();
     EXPECT_TRUE(window->ADODataSetMaster.Locate("Cust_no", custNo));
     TakeTexts();
     return window;
@@ -97,7 +97,7 @@ TEST_F(QuotationOutputTest, NothingToShowIsANoticeAndNoDialog) {
   TQuotation* window = OpenWindow();
   window->BtnPrint->trigger();
   EXPECT_EQ(TakeTexts(), std::vector<QString>{documents::QuotationReader::kNoHeader});
-  window->BtnFindClick();
+  window->BtnFind->click();
   ASSERT_TRUE(window->ADODataSetMaster.Locate("Cust_no", "S'01"));  // no such customer
   window->BtnExcel->trigger();
   EXPECT_EQ(TakeTexts(),
@@ -110,7 +110,7 @@ TEST_F(QuotationOutputTest, NothingToShowIsANoticeAndNoDialog) {
 // A header changed on screen is not what is stored: the window asks first.
 TEST_F(QuotationOutputTest, PendingHeaderIsSettledByTheQuestionFirst) {
   TQuotation* window = WindowShowing("S001");
-  window->BtnEditClick();
+  QTest::mouseClick(window->ToolBar1->widgetForAction(window->BtnEdit), Qt::LeftButton);
   Type(window->DBEdit4, "零稅");
   savePath = folder.filePath("Q1.xlsx");
   Answer({ui::Answer::Cancel});
