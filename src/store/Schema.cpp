@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -133,16 +132,17 @@ constexpr const char* kProducts[] = {"彩盒",     "瓦楞紙箱", "吸塑盒", 
 constexpr const char* kStandards[] = {"350g白卡四色", "五層AB楞",   "PET 0.3mm", "80g道林紙雙面",
                                       "銅版紙上光",   "0.05mm透明", "EPE 10mm",  "157g銅版紙"};
 
-// A non-negative number with leading zeros to `width` digits.
-std::string Padded(int value, std::size_t width) {
+// A non-negative number with leading zeros to `Width` digits.
+template <std::size_t Width>
+std::string Padded(int value) {
   std::string digits = std::to_string(value);
-  return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+  return std::string(Width > digits.size() ? Width - digits.size() : 0, '0') + digits;
 }
 
 std::string Num(int value) { return std::to_string(value); }
 
 std::string Date(Picker& pick, int year) {
-  return Padded(year, 4) + "-" + Padded(pick.Between(1, 12), 2) + "-" + Padded(pick.Between(1, 28), 2);
+  return Padded<4>(year) + "-" + Padded<2>(pick.Between(1, 12)) + "-" + Padded<2>(pick.Between(1, 28));
 }
 
 void Insert(sqlite3* db, const std::string& sql, const std::vector<std::string>& values) {
@@ -163,22 +163,22 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
   std::string address = std::string(place.city) + place.district + pick.From(kRoads) +
                         Num(pick.Between(1, 5)) + "段" + Num(pick.Between(1, 300)) + "號";
   std::string phone =
-      mainland ? "0512-" + Padded(pick.Between(5000, 5999), 4) + Padded(pick.Between(0, 9999), 4)
-               : "02-" + Padded(pick.Between(2000, 2999), 4) + "-" + Padded(pick.Between(0, 9999), 4);
-  std::string number = "S" + Padded(serial, 3);
+      mainland ? "0512-" + Padded<4>(pick.Between(5000, 5999)) + Padded<4>(pick.Between(0, 9999))
+               : "02-" + Padded<4>(pick.Between(2000, 2999)) + "-" + Padded<4>(pick.Between(0, 9999));
+  std::string number = "S" + Padded<3>(serial);
   Insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
          {number, shortName, shortName + (mainland ? "有限公司" : "股份有限公司"), address,
           std::string(pick.From(kFamilyNames)) + pick.From(kGivenNames), phone,
-          pick.Next() % 2 ? "09" + Padded(pick.Between(10, 99), 2) + "-" + Padded(pick.Between(0, 999), 3) +
-                                "-" + Padded(pick.Between(0, 999), 3)
+          pick.Next() % 2 ? "09" + Padded<2>(pick.Between(10, 99)) + "-" + Padded<3>(pick.Between(0, 999)) +
+                                "-" + Padded<3>(pick.Between(0, 999))
                           : "",
           phone.substr(0, phone.size() - 1) + "9", place.postalCode,
-          "sales" + Padded(serial, 3) + "@example.com.tw", pick.From(kSales), "", "", Date(pick, 2024), ""});
+          "sales" + Padded<3>(serial) + "@example.com.tw", pick.From(kSales), "", "", Date(pick, 2024), ""});
 }
 
 void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
-  std::string customer = "S" + Padded(serial, 3);
-  std::string quotation = "Q2024" + Padded(serial, 3) + Padded(number, 2);
+  std::string customer = "S" + Padded<3>(serial);
+  std::string quotation = "Q2024" + Padded<3>(serial) + Padded<2>(number);
   std::string date = Date(pick, 2024);
   Insert(db, "insert into Quomaster values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
          {customer, quotation, pick.From(kPayModes), pick.From(kPayConditions), pick.From(kConsignModes),
@@ -193,8 +193,8 @@ void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
            {customer, quotation, std::to_string(line), pick.From(kProducts), pick.From(kStandards),
             std::to_string(pick.Between(5, 60)), std::to_string(pick.Between(5, 60)),
             std::to_string(pick.Between(1, 40)), std::to_string(amount),
-            Num(cents / 100) + "." + Padded(cents % 100, 2),
-            Num(amount * cents / 100) + "." + Padded(amount * cents % 100, 2)});
+            Num(cents / 100) + "." + Padded<2>(cents % 100),
+            Num(amount * cents / 100) + "." + Padded<2>(amount * cents % 100)});
   }
 }
 
