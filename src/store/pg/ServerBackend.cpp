@@ -1,0 +1,98 @@
+#include "store/pg/ServerBackend.h"
+
+#include <cctype>
+
+#include "store/Parameters.h"
+#include "store/SelectStatement.h"
+#include "store/StoreError.h"
+#include "store/pg/NumberedParameters.h"
+#include "store/pg/ServerRows.h"
+
+namespace store::pg {
+
+namespace {
+
+std::optional<std::string> Owned(std::optional<std::string_view> value) {
+  return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+void AddOriginals(PgValues& values, std::int64_t rowId, const RowCache::Cell* originals,
+                  std::size_t columns) {
+  values.push_back(std::to_string(rowId));
+  for (std::size_t c = 0; c < columns; ++c)
+    values.push_back(originals[c].null
+                         ? std::nullopt
+                         : std::optional<std::string>(std::string(originals[c].data, originals[c].size)));
+}
+
+std::unique_ptr<RowSource> WrittenRow(PgResult result) {
+  auto rows = std::make_unique<ServerRows>(std::move(result));
+  if (!rows->Next()) return nullptr;
+  return rows;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+ServerBackend::ServerBackend(std::string uri) : connection_(std::move(uri)) {}
+
+const ServerStatements& ServerBackend::Refresh(const std::string& table) {
+  auto statements = std::make_unique<ServerStatements>(table, ServerColumns(connection_, table));
+  return *tables_.insert_or_assign(Lower(table), std::move(statements)).first->second;
+}
+
+const ServerStatements& ServerBackend::StatementsFor(const std::string& table) {
+  auto found = tables_.find(Lower(table));
+  return found != tables_.end() ? *found->second : Refresh(table);
+}
+
+std::unique_ptr<RowSource> ServerBackend::Select(const SelectStatement& statement, const Parameters& params) {
+  const ServerStatements& table = Refresh(statement.table);
+  NumberedParameters numbered =
+      NumberedParameters::From(ServerSelect(table.Columns(), statement.table, statement.rest));
+  PgValues values;
+  for (const std::string& name : numbered.names) {
+    const std::optional<std::string>* value = params.Find(name);
+    values.push_back(value ? *value : std::nullopt);
+  }
+  return std::make_unique<ServerRows>(connection_.Execute(numbered.sql, values));
+}
+
+std::unique_ptr<RowSource> ServerBackend::Insert(const std::string& table,
+                                                 const std::vector<ColumnInfo>& /*columns*/,
+                                                 const std::vector<ColumnValue>& values) {
+  std::vector<int> written;
+  PgValues texts;
+  for (const ColumnValue& value : values) {
+    written.push_back(value.column);
+    texts.push_back(Owned(value.value));
+  }
+  return WrittenRow(connection_.Execute(StatementsFor(table).Insert(written), texts));
+}
+
+std::unique_ptr<RowSource> ServerBackend::Update(const std::string& table,
+                                                 const std::vector<ColumnInfo>& columns,
+                                                 const std::vector<ColumnValue>& values, std::int64_t rowId,
+                                                 const RowCache::Cell* originals) {
+  std::vector<int> written;
+  PgValues texts;
+  for (const ColumnValue& value : values) {
+    written.push_back(value.column);
+    texts.push_back(Owned(value.value));
+  }
+  AddOriginals(texts, rowId, originals, columns.size());
+  return WrittenRow(connection_.Execute(StatementsFor(table).Update(written), texts));
+}
+
+bool ServerBackend::Delete(const std::string& table, const std::vector<ColumnInfo>& columns,
+                           std::int64_t rowId, const RowCache::Cell* originals) {
+  PgValues texts;
+  AddOriginals(texts, rowId, originals, columns.size());
+  return connection_.Execute(StatementsFor(table).Delete(), texts).AffectedRows() > 0;
+}
+
+}  // namespace store::pg

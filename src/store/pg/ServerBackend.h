@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "store/Backend.h"
+#include "store/pg/PgConnection.h"
+#include "store/pg/ServerStatements.h"
+
+namespace store::pg {
+
+// The record sets' store on a PostgreSQL server, over one session.
+class ServerBackend : public Backend {
+ public:
+  explicit ServerBackend(std::string uri);  // connects at once
+
+  PgConnection& Session() { return connection_; }
+
+  std::unique_ptr<RowSource> Select(const SelectStatement& statement, const Parameters& params) override;
+  std::unique_ptr<RowSource> Insert(const std::string& table, const std::vector<ColumnInfo>& columns,
+                                    const std::vector<ColumnValue>& values) override;
+  std::unique_ptr<RowSource> Update(const std::string& table, const std::vector<ColumnInfo>& columns,
+                                    const std::vector<ColumnValue>& values, std::int64_t rowId,
+                                    const RowCache::Cell* originals) override;
+  bool Delete(const std::string& table, const std::vector<ColumnInfo>& columns, std::int64_t rowId,
+              const RowCache::Cell* originals) override;
+
+  void Begin() override { connection_.Begin(); }
+  void Commit() override { connection_.Commit(); }
+  void Rollback() override { connection_.Rollback(); }
+
+ private:
+  // A table's statements, its columns read from the catalog at every Select, so
+  // that a set writes the columns it read.
+  const ServerStatements& Refresh(const std::string& table);
+  const ServerStatements& StatementsFor(const std::string& table);
+
+  PgConnection connection_;
+  std::map<std::string, std::unique_ptr<ServerStatements>> tables_;
+};
+
+}  // namespace store::pg
