@@ -7,31 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "store/Field.h"
 #include "store/RowCache.h"
+#include "store/RowSource.h"
 
 namespace store {
 
 class Parameters;
 struct SelectStatement;
-
-// A column of a table as a record set reads it.
-struct ColumnInfo {
-  std::string name;
-  FieldKind kind;
-};
-
-// The rows a statement reads, one at a time, each with its row identity.
-class RowSource {
- public:
-  virtual ~RowSource() = default;
-  virtual const std::vector<ColumnInfo>& Columns() const = 0;
-  // Moves to the next row; false when there is none.
-  virtual bool Next() = 0;
-  virtual std::int64_t RowId() const = 0;
-  // The current row's cells, valid until the next call of Next.
-  virtual const RowCache::Cell* Cells() = 0;
-};
 
 // A value of one column, for a write.
 struct ColumnValue {
@@ -39,31 +21,46 @@ struct ColumnValue {
   std::optional<std::string_view> value;
 };
 
+// A row as the store holds it after a write (defaults and conversions applied).
+struct StoredRow {
+  std::int64_t rowId = 0;
+  std::vector<std::optional<std::string>> values;
+  std::vector<RowCache::Cell> Cells() const;
+};
+
 // What the record sets ask of a store: the SQLite file or the PostgreSQL
-// server. Chosen when a connection opens; nothing above the store knows which.
-// Writes name rows by their identity and compare every value a row was read
-// with, so that a row changed or deleted by another user is never overwritten.
+// server, chosen when a connection opens; nothing above the store knows
+// which. Writes name a row by its identity and compare every value it was
+// read with, so that a row changed or deleted by another user is never
+// overwritten.
 class Backend {
  public:
   virtual ~Backend() = default;
 
   // The rows of "select * from <table><rest>", its named parameters bound.
   virtual std::unique_ptr<RowSource> Select(const SelectStatement& statement, const Parameters& params) = 0;
-  // Each returns the written row as the store now holds it; Update returns
-  // nothing when the row no longer holds `originals`.
-  virtual std::unique_ptr<RowSource> Insert(const std::string& table, const std::vector<ColumnInfo>& columns,
-                                            const std::vector<ColumnValue>& values) = 0;
-  virtual std::unique_ptr<RowSource> Update(const std::string& table, const std::vector<ColumnInfo>& columns,
-                                            const std::vector<ColumnValue>& values, std::int64_t rowId,
-                                            const RowCache::Cell* originals) = 0;
+  virtual StoredRow Insert(const std::string& table, const std::vector<SourceColumn>& columns,
+                           const std::vector<ColumnValue>& values) = 0;
+  // Nothing when the row no longer holds `originals`.
+  virtual std::optional<StoredRow> Update(const std::string& table, const std::vector<SourceColumn>& columns,
+                                          const std::vector<ColumnValue>& values, std::int64_t rowId,
+                                          const RowCache::Cell* originals) = 0;
   // False when the row no longer holds `originals`.
-  virtual bool Delete(const std::string& table, const std::vector<ColumnInfo>& columns, std::int64_t rowId,
+  virtual bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
                       const RowCache::Cell* originals) = 0;
 
   // Transactions do not nest.
   virtual void Begin() = 0;
   virtual void Commit() = 0;
   virtual void Rollback() = 0;  // never throws
+  virtual bool InTransaction() const = 0;
 };
+
+inline std::vector<RowCache::Cell> StoredRow::Cells() const {
+  std::vector<RowCache::Cell> cells(values.size());
+  for (std::size_t c = 0; c < values.size(); ++c)
+    if (values[c]) cells[c] = {values[c]->data(), values[c]->size(), false};
+  return cells;
+}
 
 }  // namespace store

@@ -25,10 +25,13 @@ void AddOriginals(PgValues& values, std::int64_t rowId, const RowCache::Cell* or
                          : std::optional<std::string>(std::string(originals[c].data, originals[c].size)));
 }
 
-std::unique_ptr<RowSource> WrittenRow(PgResult result) {
-  auto rows = std::make_unique<ServerRows>(std::move(result));
-  if (!rows->Next()) return nullptr;
-  return rows;
+PgValues Texts(const std::vector<ColumnValue>& values, std::vector<int>& columns) {
+  PgValues texts;
+  for (const ColumnValue& value : values) {
+    columns.push_back(value.column);
+    texts.push_back(Owned(value.value));
+  }
+  return texts;
 }
 
 std::string Lower(std::string text) {
@@ -62,33 +65,26 @@ std::unique_ptr<RowSource> ServerBackend::Select(const SelectStatement& statemen
   return std::make_unique<ServerRows>(connection_.Execute(numbered.sql, values));
 }
 
-std::unique_ptr<RowSource> ServerBackend::Insert(const std::string& table,
-                                                 const std::vector<ColumnInfo>& /*columns*/,
-                                                 const std::vector<ColumnValue>& values) {
+StoredRow ServerBackend::Insert(const std::string& table, const std::vector<SourceColumn>& /*columns*/,
+                                const std::vector<ColumnValue>& values) {
   std::vector<int> written;
-  PgValues texts;
-  for (const ColumnValue& value : values) {
-    written.push_back(value.column);
-    texts.push_back(Owned(value.value));
-  }
-  return WrittenRow(connection_.Execute(StatementsFor(table).Insert(written), texts));
+  PgValues texts = Texts(values, written);
+  auto row = FirstRow(connection_.Execute(StatementsFor(table).Insert(written), texts));
+  if (!row) throw StoreError("The server returned no row for the insert");
+  return *row;
 }
 
-std::unique_ptr<RowSource> ServerBackend::Update(const std::string& table,
-                                                 const std::vector<ColumnInfo>& columns,
-                                                 const std::vector<ColumnValue>& values, std::int64_t rowId,
-                                                 const RowCache::Cell* originals) {
+std::optional<StoredRow> ServerBackend::Update(const std::string& table,
+                                               const std::vector<SourceColumn>& columns,
+                                               const std::vector<ColumnValue>& values, std::int64_t rowId,
+                                               const RowCache::Cell* originals) {
   std::vector<int> written;
-  PgValues texts;
-  for (const ColumnValue& value : values) {
-    written.push_back(value.column);
-    texts.push_back(Owned(value.value));
-  }
+  PgValues texts = Texts(values, written);
   AddOriginals(texts, rowId, originals, columns.size());
-  return WrittenRow(connection_.Execute(StatementsFor(table).Update(written), texts));
+  return FirstRow(connection_.Execute(StatementsFor(table).Update(written), texts));
 }
 
-bool ServerBackend::Delete(const std::string& table, const std::vector<ColumnInfo>& columns,
+bool ServerBackend::Delete(const std::string& table, const std::vector<SourceColumn>& columns,
                            std::int64_t rowId, const RowCache::Cell* originals) {
   PgValues texts;
   AddOriginals(texts, rowId, originals, columns.size());

@@ -18,17 +18,18 @@ class ServerBackend : public Backend {
   PgConnection& Session() { return connection_; }
 
   std::unique_ptr<RowSource> Select(const SelectStatement& statement, const Parameters& params) override;
-  std::unique_ptr<RowSource> Insert(const std::string& table, const std::vector<ColumnInfo>& columns,
-                                    const std::vector<ColumnValue>& values) override;
-  std::unique_ptr<RowSource> Update(const std::string& table, const std::vector<ColumnInfo>& columns,
-                                    const std::vector<ColumnValue>& values, std::int64_t rowId,
-                                    const RowCache::Cell* originals) override;
-  bool Delete(const std::string& table, const std::vector<ColumnInfo>& columns, std::int64_t rowId,
+  StoredRow Insert(const std::string& table, const std::vector<SourceColumn>& columns,
+                   const std::vector<ColumnValue>& values) override;
+  std::optional<StoredRow> Update(const std::string& table, const std::vector<SourceColumn>& columns,
+                                  const std::vector<ColumnValue>& values, std::int64_t rowId,
+                                  const RowCache::Cell* originals) override;
+  bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
               const RowCache::Cell* originals) override;
 
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }
   void Rollback() override { connection_.Rollback(); }
+  bool InTransaction() const override { return connection_.InTransaction(); }
 
  private:
   // A table's statements, its columns read from the catalog at every Select, so

@@ -4,34 +4,45 @@
 
 namespace store::pg {
 
+namespace {
+
+std::int64_t RowIdOf(const PgResult& result, int row) {
+  std::string_view text = result.Text(row, 0);
+  std::int64_t id = 0;
+  std::from_chars(text.data(), text.data() + text.size(), id);
+  return id;
+}
+
+}  // namespace
+
 ServerRows::ServerRows(PgResult result) : result_(std::move(result)) {
   for (int c = 1; c < result_.Columns(); ++c)
     columns_.push_back({result_.ColumnName(c), result_.ColumnKind(c)});
   cells_.resize(columns_.size());
 }
 
-bool ServerRows::Next() {
-  if (row_ >= result_.Rows()) return false;
-  return ++row_ < result_.Rows();
-}
-
-std::int64_t ServerRows::RowId() const {
-  std::string_view text = result_.Text(row_, 0);
-  std::int64_t id = 0;
-  std::from_chars(text.data(), text.data() + text.size(), id);
-  return id;
-}
-
-const RowCache::Cell* ServerRows::Cells() {
-  for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
-    if (result_.IsNull(row_, c + 1)) {
-      cells_[c] = {};
-      continue;
+bool ServerRows::Read(RowCache& rows, int limit) {
+  const int end = std::min(result_.Rows(), next_ + limit);
+  for (; next_ < end; ++next_) {
+    for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
+      std::string_view text = result_.Text(next_, c + 1);
+      cells_[c] =
+          result_.IsNull(next_, c + 1) ? RowCache::Cell{} : RowCache::Cell{text.data(), text.size(), false};
     }
-    std::string_view text = result_.Text(row_, c + 1);
-    cells_[c] = {text.data(), text.size(), false};
+    rows.Add(RowIdOf(result_, next_), cells_.data());
   }
-  return cells_.data();
+  if (next_ < result_.Rows()) return true;
+  result_ = PgResult();  // nothing more to read: the server's result goes
+  return false;
+}
+
+std::optional<StoredRow> FirstRow(const PgResult& result) {
+  if (result.Rows() == 0) return std::nullopt;
+  StoredRow row;
+  row.rowId = RowIdOf(result, 0);
+  for (int c = 1; c < result.Columns(); ++c)
+    row.values.push_back(result.IsNull(0, c) ? std::nullopt : std::optional<std::string>(result.Text(0, c)));
+  return row;
 }
 
 }  // namespace store::pg

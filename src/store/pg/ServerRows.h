@@ -3,27 +3,29 @@
 #include <vector>
 
 #include "store/Backend.h"
+#include "store/RowSource.h"
 #include "store/pg/PgResult.h"
 
 namespace store::pg {
 
 // A server result read as a record set reads rows: the row identity in its
-// first column, the table's columns after it.
+// first column, the table's columns after it. The server sends the whole
+// result at once, from one snapshot of the database.
 class ServerRows : public RowSource {
  public:
   explicit ServerRows(PgResult result);
 
-  const std::vector<ColumnInfo>& Columns() const override { return columns_; }
-  bool Next() override;
-  std::int64_t RowId() const override;
-  const RowCache::Cell* Cells() override;
-  int Count() const { return result_.Rows(); }
+  const std::vector<SourceColumn>& Columns() const override { return columns_; }
+  bool Read(RowCache& rows, int limit) override;
 
  private:
   PgResult result_;
-  std::vector<ColumnInfo> columns_;
+  std::vector<SourceColumn> columns_;
   std::vector<RowCache::Cell> cells_;
-  int row_ = -1;
+  int next_ = 0;
 };
+
+// The first row of a write's result, as stored; nothing when there is none.
+std::optional<StoredRow> FirstRow(const PgResult& result);
 
 }  // namespace store::pg
