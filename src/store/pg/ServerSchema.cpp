@@ -125,6 +125,22 @@ void CreateServerTables(PgConnection& connection) {
   }
 }
 
+bool EnsureServerTables(const std::string& uri) {
+  PgConnection connection(uri);
+  if (!connection.Execute("select to_regclass('customer') is null").Text(0, 0).starts_with("t")) return false;
+  CreateServerTables(connection);
+  return true;
+}
+
+std::string CheckServerDatabase(const std::string& uri) {
+  PgConnection connection(uri);
+  std::string report = "server: " + std::string(connection.Execute("select version()").Text(0, 0)) + "\n";
+  for (const char* table : {"customer", "Quomaster", "QuoDilate"})
+    report += std::string(table) + ": " +
+              std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) + " rows\n";
+  return report;
+}
+
 std::vector<ServerColumn> ServerColumns(PgConnection& connection, std::string_view table) {
   PgResult result = connection.Execute(
       "select a.attname, format_type(a.atttypid, a.atttypmod), c.relname from pg_attribute a "

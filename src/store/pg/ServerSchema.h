@@ -23,6 +23,13 @@ struct ServerColumn {
 // transaction; fails with the server's text when one of them exists.
 void CreateServerTables(PgConnection& connection);
 
+// Creates the tables on the server a URI names unless they are there; returns
+// whether it made them.
+bool EnsureServerTables(const std::string& uri);
+
+// One line per table with its row count, as for a file.
+std::string CheckServerDatabase(const std::string& uri);
+
 // The columns of a table as written in a statement (any letter case, unquoted),
 // in their order, the row identity left out. Fails with the server's text when
 // there is no such table.
