@@ -134,7 +134,8 @@ bool EnsureServerTables(const std::string& uri) {
 
 std::string CheckServerDatabase(const std::string& uri) {
   PgConnection connection(uri);
-  std::string report = "server: " + std::string(connection.Execute("select version()").Text(0, 0)) + "\n";
+  std::string report =
+      "server: PostgreSQL " + std::string(connection.Execute("show server_version").Text(0, 0)) + "\n";
   for (const char* table : {"customer", "Quomaster", "QuoDilate"})
     report += std::string(table) + ": " +
               std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) + " rows\n";
