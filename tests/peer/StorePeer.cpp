@@ -5,7 +5,7 @@
 //
 //   connect TARGET            a file path or a postgresql:// URI
 //   open SET SQL...           a record set named SET over the statement
-//   locate SET FIELD VALUE    edit SET | append SET | post SET | cancel SET | delete SET
+//   locate SET FIELD VALUE    last SET | edit SET | append SET | post SET | cancel SET | delete SET
 //   set SET FIELD [VALUE]     get SET FIELD | state SET | count SET | close SET
 //   begin | commit | rollback one transaction over the connection
 //   load CLIENT EDITS SEED LOG  the load test's edits (LoadRun.h), then its figures
@@ -109,6 +109,8 @@ std::string Peer::SetCommand(const std::string& command, store::CommandRecordSet
     return set.FieldByName(field).AsString();
   } else if (command == "edit") {
     set.Edit();
+  } else if (command == "last") {
+    set.Last();
   } else if (command == "append") {
     set.Append();
   } else if (command == "post") {

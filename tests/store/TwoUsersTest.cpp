@@ -1,0 +1,117 @@
+// Two programs on one database, each a process of its own (the store peer),
+// with record sets open on the same rows.
+#include <gtest/gtest.h>
+
+#include "support/PeerProcess.h"
+#include "support/StoreDatabase.h"
+
+namespace {
+
+constexpr const char* kConflict =
+    "error Row cannot be located for updating. Some values may have been changed since it was last read.";
+
+class TwoUsersTest : public ::testing::TestWithParam<StoreKind> {
+ protected:
+  void SetUp() override {
+    SQ_SKIP_WITHOUT_STORE(db);
+    db.Execute(
+        "insert into customer (cust_no, cust_name) values ('S001', '宏達電子'), ('S002', '建興五金');"
+        "insert into Quomaster (Cust_no, quotation_number, pay_mode) values ('S001', 'Q1', '現金');"
+        "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number) values "
+        "('S001', 'Q1', 1, '彩盒'), ('S001', 'Q1', 2, '紙箱')");
+    first = std::make_unique<PeerProcess>(db.Target());
+    second = std::make_unique<PeerProcess>(db.Target());
+  }
+
+  // Both open the same statement and stand on the same row.
+  void BothOn(const std::string& sql, const std::string& field, const std::string& value) {
+    for (PeerProcess* peer : {first.get(), second.get()}) {
+      ASSERT_EQ(peer->Send("open s " + sql), "ok ");
+      ASSERT_EQ(peer->Send("locate s " + field + " " + value), "ok found");
+    }
+  }
+
+  // Edits one field of the current row and posts it.
+  static std::string Save(PeerProcess& peer, const std::string& field, const std::string& value) {
+    peer.Send("edit s");
+    peer.Send("set s " + field + " " + value);
+    return peer.Send("post s");
+  }
+
+  StoreDatabase db{GetParam()};
+  std::unique_ptr<PeerProcess> first, second;
+};
+
+TEST_P(TwoUsersTest, OfTwoSavesOfOneRowTheSecondIsRefusedAndKeepsItsTyping) {
+  BothOn("select * from customer", "cust_no", "S001");
+  EXPECT_EQ(Save(*first, "cust_name", "宏達"), "ok ");
+  EXPECT_EQ(Save(*second, "cust_name", "宏碁"), kConflict);
+  EXPECT_EQ(second->Send("state s"), "ok Edit");
+  EXPECT_EQ(second->Send("get s cust_name"), "ok 宏碁");
+  EXPECT_EQ(db.Scalar("select cust_name from customer where cust_no = 'S001'"), "宏達");
+
+  BothOn("select * from Quomaster", "quotation_number", "Q1");
+  EXPECT_EQ(Save(*second, "pay_mode", "支票"), "ok ");
+  EXPECT_EQ(Save(*first, "pay_mode", "國內T/T"), kConflict);
+  EXPECT_EQ(first->Send("get s pay_mode"), "ok 國內T/T");
+  EXPECT_EQ(db.Scalar("select pay_mode from Quomaster"), "支票");
+  // Read again, the refused user sees the other's value and can save over it knowingly.
+  ASSERT_EQ(first->Send("cancel s"), "ok ");
+  BothOn("select * from Quomaster", "quotation_number", "Q1");
+  EXPECT_EQ(Save(*first, "pay_mode", "國內T/T"), "ok ");
+  EXPECT_EQ(db.Scalar("select pay_mode from Quomaster"), "國內T/T");
+}
+
+TEST_P(TwoUsersTest, ARowDeletedByOneIsRefusedToTheOtherEditingIt) {
+  BothOn("select * from customer", "cust_no", "S002");
+  EXPECT_EQ(first->Send("delete s"), "ok ");
+  EXPECT_EQ(Save(*second, "cust_name", "建興"), kConflict);
+  EXPECT_EQ(second->Send("state s"), "ok Edit");
+  EXPECT_EQ(db.Scalar("select count(*) from customer"), "1");
+}
+
+TEST_P(TwoUsersTest, BothGetTheSameNewNumberAndTheSecondSaveIsRefusedByTheKey) {
+  for (PeerProcess* peer : {first.get(), second.get()}) {
+    ASSERT_EQ(peer->Send("open s select * from customer"), "ok ");
+    ASSERT_EQ(peer->Send("last s"), "ok ");
+    EXPECT_EQ(peer->Send("get s cust_no"), "ok S002");  // both would allocate S003
+    peer->Send("append s");
+    peer->Send("set s cust_no S003");
+  }
+  EXPECT_EQ(first->Send("post s"), "ok ");
+  std::string refused = second->Send("post s");
+  EXPECT_EQ(refused.rfind("error ", 0), 0u) << refused;
+  // The store's own text names the key.
+  EXPECT_TRUE(refused.find("customer_pkey") != std::string::npos ||
+              refused.find("UNIQUE constraint failed: customer.cust_no") != std::string::npos)
+      << refused;
+  EXPECT_EQ(second->Send("state s"), "ok Insert");
+  EXPECT_EQ(second->Send("get s cust_no"), "ok S003");
+  EXPECT_EQ(db.Scalar("select count(*) from customer"), "3");
+}
+
+TEST_P(TwoUsersTest, AHeaderDeletedWithItsLinesGoesForOthersAllAtOnce) {
+  ASSERT_EQ(first->Send("begin"), "ok ");
+  first->Send("open lines select * from QuoDilate");
+  first->Send("delete lines");
+  first->Send("delete lines");
+  first->Send("open header select * from Quomaster");
+  ASSERT_EQ(first->Send("delete header"), "ok ");
+  // Until the commit the other user sees the header with both lines.
+  EXPECT_EQ(second->Send("open h select * from Quomaster"), "ok ");
+  EXPECT_EQ(second->Send("count h"), "ok 1");
+  EXPECT_EQ(second->Send("open l select * from QuoDilate"), "ok ");
+  EXPECT_EQ(second->Send("count l"), "ok 2");
+  ASSERT_EQ(first->Send("commit"), "ok ");
+  second->Send("close h");
+  second->Send("open h select * from Quomaster");
+  EXPECT_EQ(second->Send("count h"), "ok 0");
+  second->Send("close l");
+  second->Send("open l select * from QuoDilate");
+  EXPECT_EQ(second->Send("count l"), "ok 0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, TwoUsersTest, ::testing::Values(StoreKind::File, StoreKind::Server),
+                         [](const auto& info) { return StoreName(info.param); });
+
+}  // namespace
