@@ -6,10 +6,13 @@
 #include <libpq-fe.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "BenchServer.h"
 #include "CpuTime.h"
+#include "store/Connection.h"
+#include "store/QueryRecordSet.h"
 
 #ifdef SQ_HAVE_QTSQL
 #include <QSqlDatabase>
@@ -53,6 +56,38 @@ void BM_PgFloor_LibpqReadingEveryValue(benchmark::State& state) {
   PQfinish(conn);
 }
 BENCHMARK(BM_PgFloor_LibpqReadingEveryValue)->Unit(benchmark::kMillisecond)->Iterations(kRepetitions);
+
+// The server process answering the store's own session (it names itself "samplequote").
+int StoreSessionProcess() {
+  PGconn* monitor = PQconnectdb(bench::BenchServer::Get().Uri().c_str());
+  PGresult* result = PQexec(monitor,
+                            "select pid from pg_stat_activity where application_name = 'samplequote' "
+                            "and datname = current_database() order by backend_start desc limit 1");
+  const int pid = PQntuples(result) ? std::atoi(PQgetvalue(result, 0, 0)) : 0;
+  PQclear(result);
+  PQfinish(monitor);
+  return pid;
+}
+
+void BM_PgRecordSet_Open(benchmark::State& state) {
+  if (SkippedWithoutServer(state)) return;
+  store::Connection connection;
+  connection.SetConnectionString("Data Source=" + bench::BenchServer::Get().Uri());
+  connection.Open();
+  const int server = StoreSessionProcess();
+  store::QueryRecordSet query(connection, "ADOQuery1");
+  query.SQL().Add("select * from customer");
+  for (auto _ : state) {
+    const double start = Now(server);
+    query.Open();
+    benchmark::DoNotOptimize(query.RecordCount());  // every row read
+    bench::RecordSample("pg.open", Now(server) - start);
+    state.PauseTiming();
+    query.Close();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PgRecordSet_Open)->Unit(benchmark::kMillisecond)->Iterations(kRepetitions);
 
 #ifdef SQ_HAVE_QTSQL
 // Qt's driver takes the connection's parts one by one.
@@ -114,8 +149,12 @@ const bool kRatios = bench::AddFinisher([] {
     std::printf("pg: skipped, no PostgreSQL server: %s\n", bench::BenchServer::Get().Reason().c_str());
     return;
   }
-  std::printf("pg: floor %.1f ms, peer %.1f ms (client and server processor time)\n",
-              bench::Median("pg.floor") * 1e3, bench::Median("pg.peer") * 1e3);
+  const double floor = bench::Median("pg.floor"), open = bench::Median("pg.open"),
+               peer = bench::Median("pg.peer");
+  std::printf("pg: floor %.1f ms, open %.1f ms, peer %.1f ms (client and server processor time)\n",
+              floor * 1e3, open * 1e3, peer * 1e3);
+  if (floor > 0 && open > 0) bench::ReportRatio("pg-open/floor", open / floor);
+  if (open > 0 && peer > 0) bench::ReportRatio("pg-peer/open", peer / open);
 });
 
 }  // namespace
