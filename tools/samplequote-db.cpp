@@ -1,8 +1,10 @@
-// Creates and checks the database file the program works on.
+// Creates, checks and copies the database the program works on: a file, or a
+// PostgreSQL server named by a connection URI (postgresql://user@host/dbname).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "store/DatabaseCopy.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 
@@ -10,33 +12,43 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: samplequote-db init PATH    create an empty database with the three tables\n"
-               "       samplequote-db demo PATH    create a database filled with sample data\n"
-               "       samplequote-db check PATH   check a database and count its rows\n");
+               "usage: samplequote-db init TARGET         create an empty database with the three tables\n"
+               "       samplequote-db demo TARGET         create a database filled with sample data\n"
+               "       samplequote-db check TARGET        check a database and count its rows\n"
+               "       samplequote-db copy SOURCE TARGET  copy every row into an empty database\n"
+               "TARGET and SOURCE are a file path or a postgresql:// URI.\n");
   return 2;
+}
+
+int Run(const std::string& command, int argc, char** argv) {
+  if (command == "copy" && argc == 4) {
+    std::fputs(store::CopyDatabase(argv[2], argv[3]).c_str(), stdout);
+    return 0;
+  }
+  if (argc != 3) return Usage();
+  const std::string target = argv[2];
+  if (command == "init") {
+    store::CreateDatabase(target);
+    std::printf("created %s\n", target.c_str());
+  } else if (command == "demo") {
+    store::CreateDemoDatabase(target);
+    std::printf("created %s with sample data\n", target.c_str());
+  } else if (command == "check") {
+    std::fputs(store::CheckDatabase(target).c_str(), stdout);
+  } else {
+    return Usage();
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) return Usage();
-  std::string command = argv[1];
-  std::string path = argv[2];
+  if (argc < 3) return Usage();
   try {
-    if (command == "init") {
-      store::CreateDatabase(path);
-      std::printf("created %s\n", path.c_str());
-    } else if (command == "demo") {
-      store::CreateDemoDatabase(path);
-      std::printf("created %s with sample data\n", path.c_str());
-    } else if (command == "check") {
-      std::fputs(store::CheckDatabase(path).c_str(), stdout);
-    } else {
-      return Usage();
-    }
+    return Run(argv[1], argc, argv);
   } catch (const store::StoreError& error) {
     std::fprintf(stderr, "samplequote-db: %s\n", error.what());
     return 1;
   }
-  return 0;
 }

@@ -21,6 +21,12 @@ struct ColumnValue {
   std::optional<std::string_view> value;
 };
 
+// A value bound to a "?" of a statement, in its column's type.
+struct BoundValue {
+  FieldKind kind;
+  std::optional<std::string> value;
+};
+
 // A row as the store holds it after a write (defaults and conversions applied).
 struct StoredRow {
   std::int64_t rowId = 0;
@@ -49,11 +55,24 @@ class Backend {
   virtual bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
                       const RowCache::Cell* originals) = 0;
 
+  // A statement that returns no rows, its values in place of "?"; returns the
+  // number of rows it changed.
+  virtual std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) = 0;
+  // A column name written so that the store finds it whatever its letter case.
+  virtual std::string Identifier(std::string_view name) const = 0;
+  // The name of the row identity in statements.
+  virtual const char* RowIdColumn() const = 0;
+
   // Transactions do not nest.
   virtual void Begin() = 0;
   virtual void Commit() = 0;
   virtual void Rollback() = 0;  // never throws
   virtual bool InTransaction() const = 0;
+
+  // Writes that stand or fall together, inside a transaction or on their own.
+  virtual void Savepoint() = 0;
+  virtual void ReleaseSavepoint() = 0;
+  virtual void UndoSavepoint() = 0;  // never throws
 };
 
 inline std::vector<RowCache::Cell> StoredRow::Cells() const {

@@ -1,40 +1,14 @@
 #include "store/Connection.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
-#include <array>
-#include <filesystem>
-#include <fstream>
 
 #include "store/RecordSet.h"
-#include "store/Statement.h"
+#include "store/SqliteBackend.h"
 #include "store/StoreError.h"
+#include "store/Stores.h"
 #include "store/Text.h"
 
 namespace store {
-
-namespace {
-
-constexpr int kBusyTimeoutMs = 5000;
-
-// Every database file starts with this text. SQLite would take an empty file
-// for a new database and write into it, so a file without it is refused
-// before SQLite opens it, and stays as it was.
-void RequireDatabaseFile(const std::string& source) {
-  static constexpr char kHeader[] = "SQLite format 3";  // with its terminating zero: 16 bytes
-  std::array<char, sizeof kHeader> start{};
-  std::ifstream file(source, std::ios::binary);
-  if (!file) throw StoreError("Cannot read the file '" + source + "'.");
-  file.read(start.data(), start.size());
-  std::string where = std::filesystem::absolute(source).string();
-  if (file.gcount() == 0) throw StoreError("The file '" + where + "' is empty: it is not a database.");
-  if (file.gcount() != static_cast<std::streamsize>(start.size()) ||
-      !std::equal(start.begin(), start.end(), kHeader))
-    throw StoreError("The file '" + where + "' is not a database.");
-}
-
-}  // namespace
 
 Connection::Connection(std::string name) : name_(std::move(name)) {}
 
@@ -64,41 +38,41 @@ std::string Connection::Property(const std::string& key) const {
 
 std::string Connection::DataSource() const { return Property("Data Source"); }
 
+std::string& Connection::TargetSetting() {
+  static std::string target;
+  return target;
+}
+
+void Connection::SetTarget(std::string target) { TargetSetting() = std::move(target); }
+
+const std::string& Connection::Target() { return TargetSetting(); }
+
+std::string Connection::Source() const { return Target().empty() ? DataSource() : Target(); }
+
 void Connection::Open() {
-  if (db_) return;
-  std::string source = DataSource();
+  if (backend_) return;
+  std::string source = Source();
   if (source.empty()) throw StoreError(name_ + ": The connection string names no data source");
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(source, error))
-    throw StoreError("Could not find file '" + std::filesystem::absolute(source, error).string() + "'.");
-  RequireDatabaseFile(source);
-  bool readOnly = SameText(Property("Mode"), "Read");
-  int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(source.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw StoreError(message);
-  }
-  try {
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    // Reading the journal mode also proves that the file is a database.
-    Execute(db, readOnly ? "pragma schema_version" : "pragma journal_mode=wal");
-  } catch (...) {
-    sqlite3_close(db);
-    throw;
-  }
-  db_ = db;
+  backend_ = OpenStore(source, SameText(Property("Mode"), "Read"));
 }
 
 void Connection::Close() {
-  if (!db_) return;
+  if (!backend_) return;
   // Closing a connection closes its sets first, as their pending rows die with it.
   std::vector<RecordSet*> sets = sets_;
   for (RecordSet* set : sets)
     if (std::find(sets_.begin(), sets_.end(), set) != sets_.end()) set->Close();
-  sqlite3_close_v2(db_);
-  db_ = nullptr;
+  backend_.reset();
+}
+
+Backend& Connection::Store() const {
+  if (!backend_) throw StoreError("Operation is not allowed when the object is closed.");
+  return *backend_;
+}
+
+sqlite3* Connection::Handle() const {
+  auto* file = dynamic_cast<SqliteBackend*>(backend_.get());
+  return file ? file->Handle() : nullptr;
 }
 
 void Connection::FinishReads() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@ struct sqlite3;
 
 namespace store {
 
+class Backend;
 class RecordSet;
 
 // The two connection strings the windows use. Only "Data Source" and "Mode"
@@ -16,9 +18,10 @@ inline constexpr const char* kReadWriteConnectionString =
 inline constexpr const char* kShareDenyNoneConnectionString =
     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=data.mdb;Persist Security Info=False";
 
-// One window's connection to the database file. Opening never creates the
-// file or its tables: a missing file is an error. WAL journaling and a busy
-// timeout let several connections and processes share one file.
+// One window's connection to the database: a SQLite file, or a PostgreSQL
+// server when the data source (or the target every connection opens) is a
+// connection URI. Which one is decided when the connection opens; the record
+// sets over it do not know. Opening never creates the file or its tables.
 class Connection {
  public:
   explicit Connection(std::string name = "ADOConnection1");
@@ -32,11 +35,22 @@ class Connection {
 
   void Open();  // throws StoreError; opening an open connection does nothing
   void Close();
-  bool Connected() const { return db_ != nullptr; }
+  bool Connected() const { return backend_ != nullptr; }
 
-  // The file named by "Data Source", as given (relative to the working directory).
+  // The database every connection opens instead of its "Data Source": a file
+  // path or a postgresql:// URI; empty (the default) keeps the data source.
+  // The application sets it from the user's setting at start-up.
+  static void SetTarget(std::string target);
+  static const std::string& Target();
+
+  // The file or URI named by "Data Source", as given (a file relative to the working directory).
   std::string DataSource() const;
-  sqlite3* Handle() const { return db_; }
+  // What Open opens: the target when there is one, else the data source.
+  std::string Source() const;
+  // The open store; "Operation is not allowed when the object is closed." when closed.
+  Backend& Store() const;
+  // The SQLite file's handle; nullptr on a server or when closed.
+  sqlite3* Handle() const;
 
   // Every set of this connection still reading its result reads the rest now,
   // which ends its snapshot: before a write, or a read that needs a fresh one.
@@ -54,7 +68,8 @@ class Connection {
   std::vector<RecordSet*> sets_;
   std::string name_;
   std::string connectionString_;
-  sqlite3* db_ = nullptr;
+  std::unique_ptr<Backend> backend_;
+  static std::string& TargetSetting();
 };
 
 }  // namespace store

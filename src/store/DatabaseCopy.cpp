@@ -104,7 +104,8 @@ std::string CopyDatabase(const std::string& source, const std::string& target) {
     // A file made for the copy goes with a failed copy; a server's new tables stay, empty.
     std::error_code error;
     if (made && !IsServerUri(target))
-      for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(target + suffix, error);
+      for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        std::filesystem::remove(target + suffix, error);
     throw;
   }
   return report;

@@ -1,12 +1,10 @@
 #include "store/RecordSet.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <exception>
 #include <limits>
 
-#include "store/CellReader.h"
+#include "store/Backend.h"
 #include "store/Connection.h"
 #include "store/DateFormat.h"
 #include "store/EditBuffer.h"
@@ -15,8 +13,6 @@
 #include "store/ReadQueue.h"
 #include "store/RowCache.h"
 #include "store/SelectStatement.h"
-#include "store/SqliteRowSource.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Text.h"
 
@@ -29,10 +25,11 @@ constexpr const char* kUpdateConflict =
 constexpr const char* kDeleteConflict =
     "Row cannot be located for deleting. Some values may have been changed since it was last read.";
 
-std::vector<RowCache::Cell> CellsOf(const EditBuffer& edit) {
-  std::vector<RowCache::Cell> cells(edit.values.size());
-  for (std::size_t c = 0; c < cells.size(); ++c)
-    if (edit.values[c]) cells[c] = {edit.values[c]->data(), edit.values[c]->size(), false};
+// A stored row's cells, as it was read: what a write compares against.
+std::vector<RowCache::Cell> OriginalCells(const RowCache& rows, int physical) {
+  std::vector<RowCache::Cell> cells(rows.Columns());
+  for (int c = 0; c < rows.Columns(); ++c)
+    if (auto value = rows.Value(physical, c)) cells[c] = {value->data(), value->size(), false};
   return cells;
 }
 
@@ -64,10 +61,16 @@ void RecordSet::RequireActive() const {
   if (!Active()) Fail("Cannot perform this operation on a closed dataset");
 }
 
-sqlite3* RecordSet::Database() const {
+Backend& RecordSet::Store() const {
   if (detached_ || !connection_.Connected())
     throw StoreError("Operation is not allowed when the object is closed.");
-  return connection_.Handle();
+  return connection_.Store();
+}
+
+std::vector<SourceColumn> RecordSet::Columns() const {
+  std::vector<SourceColumn> columns;
+  for (const auto& field : fields_) columns.push_back({field->FieldName(), field->Kind()});
+  return columns;
 }
 
 // --- Opening and closing ---------------------------------------------------
@@ -98,7 +101,7 @@ std::unique_ptr<RowSource> RecordSet::MakeSource(const std::string& sql) {
   auto shape = SelectStatement::Parse(sql);
   if (!shape) Fail("The statement must read all columns of one table (select * from <table> ...): " + sql);
   table_ = shape->table;
-  return std::make_unique<SqliteRowSource>(Database(), shape->WithRowId(), params_);
+  return Store().Select(*shape, params_);
 }
 
 void RecordSet::StartReading(const std::string& sql) {
@@ -109,7 +112,7 @@ void RecordSet::StartReading(const std::string& sql) {
     fields.push_back(std::make_unique<Field>(*this, static_cast<int>(c), columns[c].name, columns[c].kind));
   auto rows = std::make_unique<RowCache>(static_cast<int>(columns.size()));
   // Inside a transaction, or with nobody to read the rest later, all is read now.
-  const bool inSlices = ReadQueue::Driven() && sqlite3_get_autocommit(Database());
+  const bool inSlices = ReadQueue::Driven() && !Store().InTransaction();
   const bool more = source->Read(*rows, inSlices ? kFirstRows : std::numeric_limits<int>::max());
   fields_ = std::move(fields);
   rows_ = std::move(rows);
@@ -442,65 +445,35 @@ void RecordSet::WriteRow() {
 
 void RecordSet::InsertPending() {
   connection_.FinishReads();  // a set reading its snapshot would see, or miss, this row
-  std::string names, marks;
-  std::vector<int> columns;
-  for (int c = 0; c < FieldCount(); ++c) {
-    if (!edit_->values[c]) continue;
-    names += (columns.empty() ? "" : ", ") + QuoteIdentifier(fields_[c]->FieldName());
-    marks += columns.empty() ? "?" : ", ?";
-    columns.push_back(c);
-  }
-  std::string sql = "insert into " + table_ +
-                    (columns.empty() ? " default values" : " (" + names + ") values (" + marks + ")");
-  sqlite3* db = Database();
-  Statement statement(db, sql);
-  for (std::size_t i = 0; i < columns.size(); ++i)
-    BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(),
-                    edit_->values[columns[i]]);
-  statement.Step();
-  int physical = StoreWritten(sqlite3_last_insert_rowid(db), -1);
+  std::vector<ColumnValue> values;
+  for (int c = 0; c < FieldCount(); ++c)
+    if (edit_->values[c]) values.push_back({c, *edit_->values[c]});
+  StoredRow stored = Store().Insert(table_, Columns(), values);
+  int physical = rows_->Add(stored.rowId, stored.Cells().data());
   view_[current_] = physical;
   if (!link_) return;
   link_->Add(physical, link_->KeyOf(*rows_, physical));
   if (link_->Current().mode == MasterLink::Mode::NewHeader) link_->AddEntered(physical);
 }
 
-// One statement by row identity; every column must still hold what was read,
-// so a row changed through another connection is never overwritten.
-static void BindOriginals(Statement& statement, int first, const RowCache& rows, int physical,
-                          const std::vector<std::unique_ptr<Field>>& fields) {
-  statement.BindInt64(first, rows.RowId(physical));
-  for (int c = 0; c < rows.Columns(); ++c)
-    BindStoredValue(statement, first + 1 + c, fields[c]->Kind(), rows.Value(physical, c));
-}
-
-static std::string OriginalsCondition(const std::vector<std::unique_ptr<Field>>& fields) {
-  std::string condition = " where _rowid_ = ?";
-  for (const auto& field : fields) condition += " and " + QuoteIdentifier(field->FieldName()) + " is ?";
-  return condition;
-}
-
+// By row identity; every column must still hold what was read, so a row
+// changed through another connection is never overwritten. The row is kept as
+// the store now holds it (defaults, conversions), so that its next post
+// compares against the real values.
 void RecordSet::UpdatePending() {
   connection_.FinishReads();
   int physical = PhysicalRow();
-  std::string assignments;
-  std::vector<int> columns;
-  for (int c = 0; c < FieldCount(); ++c) {
-    if (!edit_->assigned[c]) continue;
-    assignments += (columns.empty() ? "" : ", ") + QuoteIdentifier(fields_[c]->FieldName()) + " = ?";
-    columns.push_back(c);
-  }
-  if (columns.empty()) return;
-  sqlite3* db = Database();
-  Statement statement(db, "update " + table_ + " set " + assignments + OriginalsCondition(fields_));
-  for (std::size_t i = 0; i < columns.size(); ++i)
-    BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(),
-                    edit_->values[columns[i]]);
-  BindOriginals(statement, static_cast<int>(columns.size()) + 1, *rows_, physical, fields_);
-  statement.Step();
-  if (sqlite3_changes(db) == 0) throw StoreError(kUpdateConflict);
+  std::vector<ColumnValue> values;
+  for (int c = 0; c < FieldCount(); ++c)
+    if (edit_->assigned[c])
+      values.push_back(
+          {c, edit_->values[c] ? std::optional<std::string_view>(*edit_->values[c]) : std::nullopt});
+  if (values.empty()) return;
+  auto stored = Store().Update(table_, Columns(), values, rows_->RowId(physical),
+                               OriginalCells(*rows_, physical).data());
+  if (!stored) throw StoreError(kUpdateConflict);
   std::string oldKey = link_ ? link_->KeyOf(*rows_, physical) : std::string();
-  StoreWritten(rows_->RowId(physical), physical);
+  rows_->Replace(physical, stored->Cells().data());
   if (link_) {
     std::string newKey = link_->KeyOf(*rows_, physical);
     if (newKey != oldKey) {
@@ -508,28 +481,6 @@ void RecordSet::UpdatePending() {
       link_->Add(physical, newKey);
     }
   }
-}
-
-// Keeps a written row as the store now holds it (defaults, conversions), so
-// that its next post compares against the real values. Falls back on the
-// values written when the row cannot be read back.
-int RecordSet::StoreWritten(std::int64_t rowId, int physical) {
-  try {
-    Statement statement(Database(), "select _rowid_, * from " + table_ + " where _rowid_ = ?");
-    statement.BindInt64(1, rowId);
-    if (sqlite3_column_count(statement.Handle()) - 1 == FieldCount() && statement.Step()) {
-      CellReader reader(statement.Handle(), FieldCount());
-      const RowCache::Cell* cells = reader.Read(statement.Handle());
-      if (physical < 0) return rows_->Add(rowId, cells);
-      rows_->Replace(physical, cells);
-      return physical;
-    }
-  } catch (const StoreError&) {
-  }
-  auto cells = CellsOf(*edit_);
-  if (physical < 0) return rows_->Add(rowId, cells.data());
-  rows_->Replace(physical, cells.data());
-  return physical;
 }
 
 void RecordSet::Cancel() {
@@ -574,11 +525,8 @@ void RecordSet::Delete() {
 void RecordSet::DeleteCurrent() {
   connection_.FinishReads();
   int physical = PhysicalRow();
-  sqlite3* db = Database();
-  Statement statement(db, "delete from " + table_ + OriginalsCondition(fields_));
-  BindOriginals(statement, 1, *rows_, physical, fields_);
-  statement.Step();
-  if (sqlite3_changes(db) == 0) throw StoreError(kDeleteConflict);
+  if (!Store().Delete(table_, Columns(), rows_->RowId(physical), OriginalCells(*rows_, physical).data()))
+    throw StoreError(kDeleteConflict);
   if (link_) {
     link_->Remove(physical, link_->KeyOf(*rows_, physical));
     link_->ForgetEntered(physical);

@@ -10,14 +10,13 @@
 
 #include "store/Field.h"
 #include "store/Parameters.h"
-
-struct sqlite3;
+#include "store/RowSource.h"
 
 namespace store {
 
 class Connection;
 class RowCache;
-class RowSource;
+class Backend;
 class MasterLink;
 struct EditBuffer;
 
@@ -162,7 +161,8 @@ class RecordSet {
 
   // Cursor and pending row.
   void RequireActive() const;
-  sqlite3* Database() const;
+  Backend& Store() const;
+  std::vector<SourceColumn> Columns() const;
   void StartReading(const std::string& sql);
   int Pull(int limit);
   void ReadThrough(int row);
@@ -176,7 +176,6 @@ class RecordSet {
   void WritePending();
   void InsertPending();
   void UpdatePending();
-  int StoreWritten(std::int64_t rowId, int physical);
   void RemovePendingRow();
   void DeleteCurrent();
   int PhysicalRow() const;

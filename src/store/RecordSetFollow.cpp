@@ -1,7 +1,6 @@
 // How the lines of a master link follow the row they belong to when that row
 // is written or dropped.
-#include <sqlite3.h>
-
+#include "store/Backend.h"
 #include "store/Connection.h"
 #include "store/EditBuffer.h"
 #include "store/FieldValue.h"
@@ -21,25 +20,19 @@ using Values = std::vector<std::optional<std::string>>;
 // Writes that stand or fall together, inside a transaction or on their own.
 class Savepoint {
  public:
-  explicit Savepoint(sqlite3* db) : db_(db) { Execute(db_, "savepoint linked_rows"); }
+  explicit Savepoint(Backend& store) : store_(store) { store_.Savepoint(); }
   ~Savepoint() {
-    if (released_) return;
-    try {
-      Execute(db_, "rollback to linked_rows");
-      Execute(db_, "release linked_rows");
-    } catch (const StoreError&) {
-      // SQLite already rolled the writes back.
-    }
+    if (!released_) store_.UndoSavepoint();
   }
   Savepoint(const Savepoint&) = delete;
   Savepoint& operator=(const Savepoint&) = delete;
   void Release() {
-    Execute(db_, "release linked_rows");
+    store_.ReleaseSavepoint();
     released_ = true;
   }
 
  private:
-  sqlite3* db_;
+  Backend& store_;
   bool released_ = false;
 };
 
@@ -106,7 +99,7 @@ void RecordSet::WriteRowWithLines(const std::vector<LinesToFollow>& following) {
   const int physical = PhysicalRow();
   const Values before = inserting ? Values() : RowValues(*rows_, physical);
   connection_.FinishReads();  // a snapshot still being read could not turn into a write
-  Savepoint savepoint(Database());
+  Savepoint savepoint(Store());
   WriteRow();
   std::vector<Values> targets;
   try {
@@ -136,32 +129,27 @@ void RecordSet::UndoRowWrite(int physical, bool inserted, const Values& before) 
 }
 
 void RecordSet::MoveLinesInStore(const LinesToFollow& follow, const Values& to) {
+  Backend& store = Store();
   const std::vector<int>& columns = link_->DetailColumns();
   std::string assignments, matches;
+  std::vector<BoundValue> targets;
   for (std::size_t i = 0; i < columns.size(); ++i) {
-    const std::string name = QuoteIdentifier(fields_[columns[i]]->FieldName());
+    const std::string name = store.Identifier(fields_[columns[i]]->FieldName());
     assignments += (i ? ", " : "") + name + " = ?";
     matches += (i ? " and coalesce(" : "coalesce(") + name + ", '') = ?";
+    targets.push_back({fields_[columns[i]]->Kind(), to[i]});
   }
   const std::string update = "update " + table_ + " set " + assignments + " where ";
-  auto bindTargets = [&](Statement& statement) {
-    for (std::size_t i = 0; i < columns.size(); ++i)
-      BindStoredValue(statement, static_cast<int>(i) + 1, fields_[columns[i]]->Kind(), to[i]);
-  };
-  const int first = static_cast<int>(columns.size()) + 1;
   if (!follow.entered) {
-    Statement statement(Database(), update + matches);
-    bindTargets(statement);
-    for (std::size_t i = 0; i < follow.from.size(); ++i)
-      statement.BindText(first + static_cast<int>(i), follow.from[i].value_or(""));
-    statement.Step();
+    std::vector<BoundValue> values = targets;
+    for (const auto& from : follow.from) values.push_back({FieldKind::Text, from.value_or("")});
+    store.Run(update + matches, values);
     return;
   }
   for (int row : link_->Entered()) {
-    Statement statement(Database(), update + "_rowid_ = ?");
-    bindTargets(statement);
-    statement.BindInt64(first, rows_->RowId(row));
-    statement.Step();
+    std::vector<BoundValue> values = targets;
+    values.push_back({FieldKind::Integer, std::to_string(rows_->RowId(row))});
+    store.Run(update + store.RowIdColumn() + " = ?", values);
   }
 }
 
@@ -194,12 +182,10 @@ void RecordSet::DiscardEnteredRows() {
   const std::vector<int> entered = link_->Entered();
   if (entered.empty()) return;
   connection_.FinishReads();
-  Savepoint savepoint(Database());
-  for (int row : entered) {
-    Statement statement(Database(), "delete from " + table_ + " where _rowid_ = ?");
-    statement.BindInt64(1, rows_->RowId(row));
-    statement.Step();
-  }
+  Savepoint savepoint(Store());
+  for (int row : entered)
+    Store().Run("delete from " + table_ + " where " + Store().RowIdColumn() + " = ?",
+                {{FieldKind::Integer, std::to_string(rows_->RowId(row))}});
   savepoint.Release();
   for (int row : entered) {
     link_->Remove(row, link_->KeyOf(*rows_, row));

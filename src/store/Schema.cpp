@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <stdlib.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,8 +11,12 @@
 #include <memory>
 #include <vector>
 
+#include "store/DatabaseCopy.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/Stores.h"
+#include "store/pg/PgConnection.h"
+#include "store/pg/ServerSchema.h"
 
 namespace store {
 
@@ -235,10 +241,30 @@ void CreateWith(const std::string& path, const std::function<void(sqlite3*)>& fi
 }  // namespace
 
 void CreateDatabase(const std::string& path) {
+  if (IsServerUri(path)) {
+    pg::PgConnection connection(path);
+    return pg::CreateServerTables(connection);
+  }
   CreateWith(path, [](sqlite3*) {});
 }
 
 void CreateDemoDatabase(const std::string& path, int customers) {
+  // A server gets the very rows a file gets: made in a file, then copied over.
+  if (IsServerUri(path)) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sqdemo.XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw StoreError("Cannot make a temporary folder for the sample data");
+    const std::string file = pattern + "/data.mdb";
+    std::error_code error;
+    try {
+      CreateDemoDatabase(file, customers);
+      CopyDatabase(file, path);
+    } catch (...) {
+      std::filesystem::remove_all(pattern, error);
+      throw;
+    }
+    std::filesystem::remove_all(pattern, error);
+    return;
+  }
   CreateWith(path, [customers](sqlite3* db) {
     Picker pick;
     Execute(db, "begin");
@@ -252,6 +278,7 @@ void CreateDemoDatabase(const std::string& path, int customers) {
 }
 
 std::string CheckDatabase(const std::string& path) {
+  if (IsServerUri(path)) return pg::CheckServerDatabase(path);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error))
     throw StoreError("Could not find file '" + std::filesystem::absolute(path, error).string() + "'.");

@@ -4,11 +4,15 @@
 
 namespace store {
 
-// Creates the three tables in a new database file (fails when the file exists).
+// Each takes a file path or a postgresql:// URI (an existing, empty database
+// on a server).
+//
+// Creates the three tables: in a new file (fails when the file exists), or on
+// a server (fails when one of them exists).
 void CreateDatabase(const std::string& path);
-// A new database filled with sample customers, headers and lines.
+// A new database filled with sample customers, headers and lines (the same on both stores).
 void CreateDemoDatabase(const std::string& path, int customers = 40);
-// Integrity check and row counts, one line each; throws StoreError when the file is damaged.
+// Integrity check (of a file) and row counts, one line each; throws StoreError when the file is damaged.
 std::string CheckDatabase(const std::string& path);
 
 }  // namespace store

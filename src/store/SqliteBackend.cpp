@@ -2,7 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <fstream>
 
 #include "store/CellReader.h"
 #include "store/FieldValue.h"
@@ -24,8 +27,8 @@ std::string OriginalsCondition(const std::vector<SourceColumn>& columns) {
 }
 
 // The row identity, then every value the row was read with, each in its column's type.
-void BindOriginals(Statement& statement, int first, const std::vector<SourceColumn>& columns, std::int64_t rowId,
-                   const RowCache::Cell* originals) {
+void BindOriginals(Statement& statement, int first, const std::vector<SourceColumn>& columns,
+                   std::int64_t rowId, const RowCache::Cell* originals) {
   statement.BindInt64(first, rowId);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const RowCache::Cell& cell = originals[c];
@@ -40,12 +43,29 @@ void BindValues(Statement& statement, const std::vector<SourceColumn>& columns,
     BindStoredValue(statement, static_cast<int>(i) + 1, columns[values[i].column].kind, values[i].value);
 }
 
+// Every database file starts with this text. SQLite would take an empty file
+// for a new database and write into it, so a file without it is refused
+// before SQLite opens it, and stays as it was.
+void RequireDatabaseFile(const std::string& source) {
+  static constexpr char kHeader[] = "SQLite format 3";  // with its terminating zero: 16 bytes
+  std::array<char, sizeof kHeader> start{};
+  std::ifstream file(source, std::ios::binary);
+  if (!file) throw StoreError("Cannot read the file '" + source + "'.");
+  file.read(start.data(), start.size());
+  std::string where = std::filesystem::absolute(source).string();
+  if (file.gcount() == 0) throw StoreError("The file '" + where + "' is empty: it is not a database.");
+  if (file.gcount() != static_cast<std::streamsize>(start.size()) ||
+      !std::equal(start.begin(), start.end(), kHeader))
+    throw StoreError("The file '" + where + "' is not a database.");
+}
+
 }  // namespace
 
 SqliteBackend::SqliteBackend(const std::string& path, bool readOnly) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error))
     throw StoreError("Could not find file '" + std::filesystem::absolute(path, error).string() + "'.");
+  RequireDatabaseFile(path);
   int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
@@ -77,7 +97,8 @@ StoredRow SqliteBackend::StoredAs(const std::string& table, std::size_t columns,
   try {
     Statement statement(db_, "select _rowid_, * from " + table + " where _rowid_ = ?");
     statement.BindInt64(1, rowId);
-    if (static_cast<std::size_t>(sqlite3_column_count(statement.Handle()) - 1) == columns && statement.Step()) {
+    if (static_cast<std::size_t>(sqlite3_column_count(statement.Handle()) - 1) == columns &&
+        statement.Step()) {
       CellReader reader(statement.Handle(), static_cast<int>(columns));
       const RowCache::Cell* cells = reader.Read(statement.Handle());
       for (std::size_t c = 0; c < columns; ++c)
@@ -98,14 +119,16 @@ StoredRow SqliteBackend::Insert(const std::string& table, const std::vector<Sour
     names += (names.empty() ? "" : ", ") + QuoteIdentifier(columns[value.column].name);
     marks += marks.empty() ? "?" : ", ?";
   }
-  Statement statement(db_, "insert into " + table +
-                               (values.empty() ? " default values" : " (" + names + ") values (" + marks + ")"));
+  Statement statement(db_,
+                      "insert into " + table +
+                          (values.empty() ? " default values" : " (" + names + ") values (" + marks + ")"));
   BindValues(statement, columns, values);
   statement.Step();
   return StoredAs(table, columns.size(), sqlite3_last_insert_rowid(db_), values);
 }
 
-std::optional<StoredRow> SqliteBackend::Update(const std::string& table, const std::vector<SourceColumn>& columns,
+std::optional<StoredRow> SqliteBackend::Update(const std::string& table,
+                                               const std::vector<SourceColumn>& columns,
                                                const std::vector<ColumnValue>& values, std::int64_t rowId,
                                                const RowCache::Cell* originals) {
   std::string assignments;
@@ -126,8 +149,8 @@ std::optional<StoredRow> SqliteBackend::Update(const std::string& table, const s
   return StoredAs(table, columns.size(), rowId, known);
 }
 
-bool SqliteBackend::Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
-                           const RowCache::Cell* originals) {
+bool SqliteBackend::Delete(const std::string& table, const std::vector<SourceColumn>& columns,
+                           std::int64_t rowId, const RowCache::Cell* originals) {
   Statement statement(db_, "delete from " + table + OriginalsCondition(columns));
   BindOriginals(statement, 1, columns, rowId, originals);
   statement.Step();
@@ -147,5 +170,28 @@ void SqliteBackend::Rollback() {
 }
 
 bool SqliteBackend::InTransaction() const { return !sqlite3_get_autocommit(db_); }
+
+std::int64_t SqliteBackend::Run(const std::string& sql, const std::vector<BoundValue>& values) {
+  Statement statement(db_, sql);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    BindStoredValue(statement, static_cast<int>(i) + 1, values[i].kind, values[i].value);
+  statement.Step();
+  return sqlite3_changes(db_);
+}
+
+std::string SqliteBackend::Identifier(std::string_view name) const { return QuoteIdentifier(name); }
+
+void SqliteBackend::Savepoint() { Execute(db_, "savepoint linked_rows"); }
+
+void SqliteBackend::ReleaseSavepoint() { Execute(db_, "release linked_rows"); }
+
+void SqliteBackend::UndoSavepoint() {
+  try {
+    Execute(db_, "rollback to linked_rows");
+    Execute(db_, "release linked_rows");
+  } catch (const StoreError&) {
+    // SQLite already rolled the writes back.
+  }
+}
 
 }  // namespace store

@@ -31,11 +31,18 @@ class SqliteBackend : public Backend {
   bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
               const RowCache::Cell* originals) override;
 
+  std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::string Identifier(std::string_view name) const override;
+  const char* RowIdColumn() const override { return "_rowid_"; }
+
   // Immediate: the write lock is taken at once, so a busy file fails before any change.
   void Begin() override;
   void Commit() override;
   void Rollback() override;
   bool InTransaction() const override;
+  void Savepoint() override;
+  void ReleaseSavepoint() override;
+  void UndoSavepoint() override;
 
  private:
   StoredRow StoredAs(const std::string& table, std::size_t columns, std::int64_t rowId,

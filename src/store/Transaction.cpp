@@ -1,7 +1,7 @@
 #include "store/Transaction.h"
 
+#include "store/Backend.h"
 #include "store/Connection.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
 
 namespace store {
@@ -10,22 +10,16 @@ Transaction::Transaction(Connection& connection) : connection_(connection) {
   if (!connection_.Connected()) throw StoreError(connection_.Name() + ": Connection is not open");
   // A snapshot still being read could not become a write transaction.
   connection_.FinishReads();
-  // Immediate: take the write lock now, so a busy file fails before any change.
-  Execute(connection_.Handle(), "begin immediate");
+  connection_.Store().Begin();
   open_ = true;
 }
 
 Transaction::~Transaction() {
-  if (!open_ || !connection_.Connected()) return;
-  try {
-    Execute(connection_.Handle(), "rollback");
-  } catch (const StoreError&) {
-    // Nothing left to undo: SQLite already rolled back after the failure.
-  }
+  if (open_ && connection_.Connected()) connection_.Store().Rollback();
 }
 
 void Transaction::Commit() {
-  Execute(connection_.Handle(), "commit");
+  connection_.Store().Commit();
   open_ = false;
 }
 

@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QIcon>
 
+#include "store/Connection.h"
 #include "ui/app/Application.h"
+#include "ui/app/DatabaseTarget.h"
 #include "windows/MainUnt.h"
 
 namespace {
@@ -21,6 +23,8 @@ QIcon ProgramIcon() {
 
 int main(int argc, char** argv) {
   ui::Application app(argc, argv);
+  // Every window's connection opens the user's database (data.mdb here when none is set).
+  store::Connection::SetTarget(ui::DatabaseTarget());
   QGuiApplication::setDesktopFileName(QStringLiteral(SQ_APP_ID));
   QApplication::setWindowIcon(ProgramIcon());
   TMainFrm frame;

@@ -58,6 +58,13 @@ NumberedParameters NumberedParameters::From(std::string_view sql) {
       at = skipped;
       continue;
     }
+    if (sql[at] == '?') {
+      // Places without names each take the next number.
+      result.names.emplace_back();
+      result.sql.append("$").append(std::to_string(result.names.size()));
+      ++at;
+      continue;
+    }
     std::size_t end = at + 1;
     while (sql[at] == ':' && end < sql.size() && NameChar(sql[end])) ++end;
     if (sql[at] != ':' || end == at + 1) {

@@ -91,4 +91,44 @@ bool ServerBackend::Delete(const std::string& table, const std::vector<SourceCol
   return connection_.Execute(StatementsFor(table).Delete(), texts).AffectedRows() > 0;
 }
 
+std::int64_t ServerBackend::Run(const std::string& sql, const std::vector<BoundValue>& values) {
+  PgValues texts;
+  for (const BoundValue& value : values) texts.push_back(value.value);
+  return connection_.Execute(NumberedParameters::From(sql).sql, texts).AffectedRows();
+}
+
+std::string ServerBackend::Identifier(std::string_view name) const {
+  return "\"" + Lower(std::string(name)) + "\"";
+}
+
+void ServerBackend::Savepoint() {
+  ownTransaction_ = !connection_.InTransaction();
+  if (ownTransaction_)
+    connection_.Begin();
+  else
+    connection_.Execute("savepoint linked_rows");
+}
+
+void ServerBackend::ReleaseSavepoint() {
+  if (ownTransaction_) {
+    ownTransaction_ = false;
+    connection_.Commit();
+  } else {
+    connection_.Execute("release savepoint linked_rows");
+  }
+}
+
+void ServerBackend::UndoSavepoint() {
+  if (ownTransaction_) {
+    ownTransaction_ = false;
+    return connection_.Rollback();
+  }
+  try {
+    connection_.Execute("rollback to savepoint linked_rows");
+    connection_.Execute("release savepoint linked_rows");
+  } catch (const StoreError&) {
+    // The session went with the transaction: nothing is left to undo.
+  }
+}
+
 }  // namespace store::pg

@@ -26,10 +26,18 @@ class ServerBackend : public Backend {
   bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
               const RowCache::Cell* originals) override;
 
+  std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::string Identifier(std::string_view name) const override;
+  const char* RowIdColumn() const override { return kRowIdColumn; }
+
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }
   void Rollback() override { connection_.Rollback(); }
   bool InTransaction() const override { return connection_.InTransaction(); }
+  // A savepoint needs a transaction on the server: outside one it starts one.
+  void Savepoint() override;
+  void ReleaseSavepoint() override;
+  void UndoSavepoint() override;
 
  private:
   // A table's statements, its columns read from the catalog at every Select, so
@@ -38,6 +46,7 @@ class ServerBackend : public Backend {
   const ServerStatements& StatementsFor(const std::string& table);
 
   PgConnection connection_;
+  bool ownTransaction_ = false;  // begun by Savepoint
   std::map<std::string, std::unique_ptr<ServerStatements>> tables_;
 };
 

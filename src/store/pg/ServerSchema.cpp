@@ -138,7 +138,8 @@ std::string CheckServerDatabase(const std::string& uri) {
       "server: PostgreSQL " + std::string(connection.Execute("show server_version").Text(0, 0)) + "\n";
   for (const char* table : {"customer", "Quomaster", "QuoDilate"})
     report += std::string(table) + ": " +
-              std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) + " rows\n";
+              std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) +
+              " rows\n";
   return report;
 }
 

@@ -12,6 +12,12 @@ TEST(NumberedParametersTest, NamesBecomeNumbersInOrderOfFirstUse) {
   EXPECT_EQ(numbered.names, (std::vector<std::string>{"cust", "quotation"}));
 }
 
+TEST(NumberedParametersTest, PlacesWithoutNamesTakeTheNextNumber) {
+  auto numbered = NumberedParameters::From("update t set a = ?, b = '?' where row_id = ?");
+  EXPECT_EQ(numbered.sql, "update t set a = $1, b = '?' where row_id = $2");
+  EXPECT_EQ(numbered.names.size(), 2u);
+}
+
 TEST(NumberedParametersTest, QuotesCommentsAndCastsKeepTheirColons) {
   auto numbered = NumberedParameters::From(
       "select ':a', \"x:b\", 'it''s :c' || :d::text -- :e\n"
