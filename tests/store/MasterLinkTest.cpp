@@ -6,6 +6,7 @@
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "support/StoreDatabase.h"
 #include "support/TempDatabase.h"
 
 using store::DataSetState;
@@ -14,9 +15,10 @@ using store::RecordSetEvent;
 namespace {
 
 // Headers and lines as the quotation window links them.
-class MasterLinkTest : public ::testing::Test {
+class MasterLinkTest : public ::testing::TestWithParam<StoreKind> {
  protected:
   void SetUp() override {
+    SQ_SKIP_WITHOUT_STORE(db);
     db.Execute(
         "insert into Quomaster (Cust_no, quotation_number, pay_mode) values "
         "('S001', 'Q1', '現金'), ('S001', 'Q2', '支票'), ('S002', 'Q1', '現金');"
@@ -40,13 +42,13 @@ class MasterLinkTest : public ::testing::Test {
   }
   using Names_ = std::vector<std::string>;
 
-  TempDatabase db;
+  StoreDatabase db{GetParam()};
   store::Connection connection;
   store::CommandRecordSet master{connection, "ADODataSetMaster"};
   store::CommandRecordSet lines{connection, "ADODataSetDilate"};
 };
 
-TEST_F(MasterLinkTest, ShowsTheLinesOfTheCurrentHeaderAndFollowsMoves) {
+TEST_P(MasterLinkTest, ShowsTheLinesOfTheCurrentHeaderAndFollowsMoves) {
   EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
   EXPECT_EQ(lines.RecNo(), 0);
   master.Next();
@@ -59,7 +61,7 @@ TEST_F(MasterLinkTest, ShowsTheLinesOfTheCurrentHeaderAndFollowsMoves) {
   EXPECT_EQ(Names(), (Names_{"貼紙"}));
 }
 
-TEST_F(MasterLinkTest, ANewRestrictionGoesToTheFirstLineAnUnchangedOneKeepsTheLine) {
+TEST_P(MasterLinkTest, ANewRestrictionGoesToTheFirstLineAnUnchangedOneKeepsTheLine) {
   lines.Next();
   EXPECT_EQ(lines.RecNo(), 1);
   master.Edit();
@@ -72,7 +74,7 @@ TEST_F(MasterLinkTest, ANewRestrictionGoesToTheFirstLineAnUnchangedOneKeepsTheLi
   EXPECT_EQ(lines.RecNo(), 0);
 }
 
-TEST_F(MasterLinkTest, AChangedLinkFieldOfTheHeaderRebuildsTheRestriction) {
+TEST_P(MasterLinkTest, AChangedLinkFieldOfTheHeaderRebuildsTheRestriction) {
   master.Edit();
   master.FieldByName("quotation_number").SetAsString("Q2");
   EXPECT_EQ(Names(), (Names_{"貼紙"}));
@@ -82,7 +84,7 @@ TEST_F(MasterLinkTest, AChangedLinkFieldOfTheHeaderRebuildsTheRestriction) {
   EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
 }
 
-TEST_F(MasterLinkTest, APendingLineIsFinishedBeforeTheHeaderMoves) {
+TEST_P(MasterLinkTest, APendingLineIsFinishedBeforeTheHeaderMoves) {
   lines.Edit();
   lines.FieldByName("standard").SetAsString("350g白卡");
   master.Next();
@@ -95,7 +97,7 @@ TEST_F(MasterLinkTest, APendingLineIsFinishedBeforeTheHeaderMoves) {
   EXPECT_EQ(Names(), (Names_{"紙箱"}));
 }
 
-TEST_F(MasterLinkTest, NewLinesTakeTheHeadersLinkValuesAndJoinItsIndex) {
+TEST_P(MasterLinkTest, NewLinesTakeTheHeadersLinkValuesAndJoinItsIndex) {
   master.Next();  // S001 / Q2
   lines.Append();
   EXPECT_EQ(lines.FieldByName("Cust_no").AsString(), "S001");
@@ -125,7 +127,7 @@ TEST_F(MasterLinkTest, NewLinesTakeTheHeadersLinkValuesAndJoinItsIndex) {
 // A new header shows only the lines entered under it, never the old lines
 // with blank numbers; they stay its own while its numbers are typed, and take
 // those numbers when it is written.
-TEST_F(MasterLinkTest, LinesEnteredUnderANewHeaderBelongToItAndTakeItsNumbers) {
+TEST_P(MasterLinkTest, LinesEnteredUnderANewHeaderBelongToItAndTakeItsNumbers) {
   master.Append();
   EXPECT_TRUE(Names().empty());
   lines.Append();
@@ -139,8 +141,7 @@ TEST_F(MasterLinkTest, LinesEnteredUnderANewHeaderBelongToItAndTakeItsNumbers) {
   EXPECT_EQ(lines.EnteredRowCount(), 1);  // the line still being typed is not written yet
   master.FieldByName("quotation_number").SetAsString("Q9");
   master.Post();
-  EXPECT_EQ(db.Scalar("select group_concat(name_number) from QuoDilate where Cust_no = 'S003' and "
-                      "quotation_number = 'Q9'"),
+  EXPECT_EQ(db.Joined("name_number", "QuoDilate where Cust_no = 'S003' and quotation_number = 'Q9'"),
             "新品,新品二");
   EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where Cust_no is null"), "1");  // 無主 untouched
   EXPECT_EQ(Names(), (Names_{"新品", "新品二"}));
@@ -151,7 +152,7 @@ TEST_F(MasterLinkTest, LinesEnteredUnderANewHeaderBelongToItAndTakeItsNumbers) {
 
 // A new header the key refuses leaves its lines unchanged and still its own;
 // an untouched header with lines is not dropped as empty.
-TEST_F(MasterLinkTest, ARefusedNewHeaderKeepsItsLinesAsTheyWere) {
+TEST_P(MasterLinkTest, ARefusedNewHeaderKeepsItsLinesAsTheyWere) {
   master.Append();
   lines.Append();
   lines.FieldByName("name_number").SetAsString("新品");
@@ -172,7 +173,7 @@ TEST_F(MasterLinkTest, ARefusedNewHeaderKeepsItsLinesAsTheyWere) {
 
 // A header set that closes over a header never stored takes the lines
 // entered under it out of the store, the one still being typed too.
-TEST_F(MasterLinkTest, ClosingOverANewHeaderDiscardsItsLines) {
+TEST_P(MasterLinkTest, ClosingOverANewHeaderDiscardsItsLines) {
   master.Append();
   lines.Append();
   lines.FieldByName("name_number").SetAsString("新品");
@@ -188,7 +189,7 @@ TEST_F(MasterLinkTest, ClosingOverANewHeaderDiscardsItsLines) {
 // A stored header whose numbers change takes its lines along, the ones this
 // set never read too, in the same write; when the key refuses the numbers,
 // nothing changes.
-TEST_F(MasterLinkTest, LinesFollowAStoredHeaderWhoseNumbersChange) {
+TEST_P(MasterLinkTest, LinesFollowAStoredHeaderWhoseNumbersChange) {
   db.Execute("insert into QuoDilate (Cust_no, quotation_number, name_number) values ('S001', 'Q1', '別處')");
   master.Edit();
   master.FieldByName("quotation_number").SetAsString("Q2");  // taken by another header
@@ -197,8 +198,7 @@ TEST_F(MasterLinkTest, LinesFollowAStoredHeaderWhoseNumbersChange) {
             "3");
   master.FieldByName("quotation_number").SetAsString("Q5");
   master.Post();
-  EXPECT_EQ(db.Scalar("select group_concat(name_number) from QuoDilate where quotation_number = 'Q5'"),
-            "彩盒,說明書,別處");
+  EXPECT_EQ(db.Joined("name_number", "QuoDilate where quotation_number = 'Q5'"), "彩盒,說明書,別處");
   EXPECT_EQ(Names(), (Names_{"彩盒", "說明書"}));
   master.Next();
   master.First();
@@ -210,13 +210,13 @@ TEST_F(MasterLinkTest, LinesFollowAStoredHeaderWhoseNumbersChange) {
 }
 
 // Link values that hold the separator an index might use never meet.
-TEST_F(MasterLinkTest, DifferentValuePairsNeverShareLines) {
+TEST_P(MasterLinkTest, DifferentValuePairsNeverShareLines) {
   master.Close();
-  db.Execute(
-      "insert into Quomaster (Cust_no, quotation_number) values ('A' || char(31) || 'B', 'C'), "
-      "('A', 'B' || char(31) || 'C');"
-      "insert into QuoDilate (Cust_no, quotation_number, name_number) values "
-      "('A' || char(31) || 'B', 'C', '甲'), ('A', 'B' || char(31) || 'C', '乙')");
+  const std::string unit = GetParam() == StoreKind::File ? "char(31)" : "chr(31)";
+  db.Execute("insert into Quomaster (Cust_no, quotation_number) values ('A' || " + unit +
+             " || 'B', 'C'), ('A', 'B' || " + unit +
+             " || 'C');insert into QuoDilate (Cust_no, quotation_number, name_number) values ('A' || " +
+             unit + " || 'B', 'C', '甲'), ('A', 'B' || " + unit + " || 'C', '乙')");
   master.SetCommandText("select * from Quomaster where Cust_no like 'A%' order by length(Cust_no) desc");
   master.Open();
   lines.Close();
@@ -226,7 +226,7 @@ TEST_F(MasterLinkTest, DifferentValuePairsNeverShareLines) {
   EXPECT_EQ(Names(), (Names_{"乙"}));
 }
 
-TEST_F(MasterLinkTest, ClosingTheHeaderLiftsTheRestrictionAndOpeningAppliesItAgain) {
+TEST_P(MasterLinkTest, ClosingTheHeaderLiftsTheRestrictionAndOpeningAppliesItAgain) {
   lines.Edit();
   lines.FieldByName("standard").SetAsString("五層");
   master.Close();
@@ -246,7 +246,7 @@ TEST_F(MasterLinkTest, ClosingTheHeaderLiftsTheRestrictionAndOpeningAppliesItAga
   EXPECT_EQ(lines.RecordCount(), 0);
 }
 
-TEST_F(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
+TEST_P(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
   lines.SetMaster(nullptr);
   EXPECT_EQ(lines.RecordCount(), 5);
   lines.SetMaster(&master);
@@ -266,7 +266,7 @@ TEST_F(MasterLinkTest, UnlinkingShowsEveryLineAndAFailedPostStopsTheMove) {
 
 // Whatever a refused line does, the lines shown are those of the header that
 // is current, and every line once the header set has closed.
-TEST_F(MasterLinkTest, ARefusedLineNeverLeavesTheRestrictionBehind) {
+TEST_P(MasterLinkTest, ARefusedLineNeverLeavesTheRestrictionBehind) {
   lines.Edit();
   lines.FieldByName("serial_number").SetAsString("3");
   db.Execute("update QuoDilate set serial_number = 9 where name_number = '彩盒'");
@@ -287,7 +287,7 @@ TEST_F(MasterLinkTest, ARefusedLineNeverLeavesTheRestrictionBehind) {
 
 // After a mix of appends, moves between headers and deletes, every header
 // still shows exactly the lines the file holds for it.
-TEST_F(MasterLinkTest, TheIndexStaysTrueToTheFileThroughChanges) {
+TEST_P(MasterLinkTest, TheIndexStaysTrueToTheFileThroughChanges) {
   unsigned seed = 7;
   auto next = [&seed](unsigned range) {
     seed = seed * 1103515245u + 12345u;
@@ -314,17 +314,18 @@ TEST_F(MasterLinkTest, TheIndexStaysTrueToTheFileThroughChanges) {
     master.MoveTo(header);
     std::vector<std::string> shown = Names();
     std::sort(shown.begin(), shown.end());
-    std::string expected = db.Scalar(
-        "select group_concat(name_number, ',') from (select name_number from QuoDilate where Cust_no = '" +
-        master.FieldByName("Cust_no").AsString() + "' and quotation_number = '" +
-        master.FieldByName("quotation_number").AsString() + "' order by name_number)");
+    std::string expected =
+        db.Joined("name_number",
+                  "QuoDilate where Cust_no = '" + master.FieldByName("Cust_no").AsString() +
+                      "' and quotation_number = '" + master.FieldByName("quotation_number").AsString() + "'",
+                  "name_number");
     std::string actual;
     for (const auto& name : shown) actual += (actual.empty() ? "" : ",") + name;
     EXPECT_EQ(actual, expected) << "header " << header;
   }
 }
 
-TEST_F(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
+TEST_P(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
   auto header = std::make_unique<store::CommandRecordSet>(connection, "Header");
   header->SetCommandText("select * from Quomaster");
   header->Open();
@@ -340,11 +341,14 @@ TEST_F(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
   EXPECT_EQ(detail.RecordCount(), 5);
 }
 
-TEST_F(MasterLinkTest, UnknownLinkFieldFailsTheOpen) {
+TEST_P(MasterLinkTest, UnknownLinkFieldFailsTheOpen) {
   lines.Close();
   lines.SetMasterFields("Cust_no;quote");
   EXPECT_THROW(lines.Open(), store::StoreError);
   EXPECT_FALSE(lines.Active());
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, MasterLinkTest, ::testing::Values(StoreKind::File, StoreKind::Server),
+                         [](const auto& info) { return StoreName(info.param); });
 
 }  // namespace

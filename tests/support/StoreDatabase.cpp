@@ -39,3 +39,18 @@ void StoreDatabase::Execute(const std::string& sql) const {
 std::string StoreDatabase::Scalar(const std::string& sql) const {
   return file_ ? file_->Scalar(sql) : server_->Scalar(sql);
 }
+
+std::string StoreDatabase::Joined(const std::string& column, const std::string& rows,
+                                  const std::string& order) const {
+  if (file_)
+    return Scalar("select group_concat(" + column + ", ',') from (select " + column + " from " + rows +
+                  " order by " + (order.empty() ? "_rowid_" : order) + ")");
+  return Scalar("select string_agg(" + column + "::text, ',' order by " + (order.empty() ? "row_id" : order) +
+                ") from " + rows);
+}
+
+std::string StoreDatabase::DuplicateNumberMessage(const std::string& number) const {
+  if (file_) return "UNIQUE constraint failed: customer.cust_no";
+  return "duplicate key value violates unique constraint \"customer_pkey\"\nKey (cust_no)=(" + number +
+         ") already exists.";
+}

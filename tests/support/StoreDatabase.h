@@ -34,6 +34,11 @@ class StoreDatabase {
   void Execute(const std::string& sql) const;
   // The single value a query returns, "" for null.
   std::string Scalar(const std::string& sql) const;
+  // The values of a column, joined by commas, in the order rows were added or
+  // by `order`: "QuoDilate where quotation_number = 'Q5'" names the rows.
+  std::string Joined(const std::string& column, const std::string& rows, const std::string& order = "") const;
+  // The store's own text for a duplicate or missing customer number.
+  std::string DuplicateNumberMessage(const std::string& number) const;
 
  private:
   StoreKind kind_;
