@@ -13,7 +13,8 @@ namespace quotation {
 inline constexpr const char* kInitialHeaderStatement = "select  * from Quomaster";
 inline constexpr const char* kCustomerStatement = "select * from customer";
 inline constexpr const char* kLineStatement = "select * from QuoDilate";
-inline constexpr const char* kNoLineStatement = "select * from QuoDilate where 0";
+// "where 0" would be a file-only shorthand: a server wants a condition.
+inline constexpr const char* kNoLineStatement = "select * from QuoDilate where 1 = 0";
 inline constexpr const char* kLinkFields = "Cust_no;Quotation_number";
 
 // The text with every character whose code is below 33 removed from both ends.
