@@ -1,0 +1,97 @@
+// Copying the three tables between a file and a server, and the database
+// tool's other commands on a server.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "store/Connection.h"
+#include "store/DatabaseCopy.h"
+#include "store/QueryRecordSet.h"
+#include "store/Schema.h"
+#include "support/StoreMessage.h"
+#include "support/TempDatabase.h"
+#include "support/TestServer.h"
+
+namespace {
+
+// Every row of every table, in the store's order, each value as the record sets read it.
+std::string Dump(const std::string& target) {
+  store::Connection connection;
+  connection.SetConnectionString("Data Source=" + target);
+  std::string text;
+  for (const char* table : {"customer", "Quomaster", "QuoDilate"}) {
+    store::QueryRecordSet set(connection, "ADOQuery1");
+    set.SQL().Add(std::string("select * from ") + table);
+    set.Open();
+    for (int row = 0; row < set.RecordCount(); ++row) {
+      for (int c = 0; c < set.FieldCount(); ++c)
+        text += set.FieldAt(c).FieldName() + "=" + set.CellText(row, c) + ";";
+      text += "\n";
+    }
+  }
+  return text;
+}
+
+class CopyServerTest : public ServerFixture {
+ protected:
+  void SetUp() override {
+    ServerFixture::SetUp();
+    if (IsSkipped()) return;
+    empty = std::make_unique<ServerDatabase>(serverUri, ServerDatabase::Tables::None);
+    std::filesystem::remove(files.Path());  // a name for files the test makes
+  }
+
+  std::string File(const char* name) const { return files.Dir() + "/" + name; }
+
+  TempDatabase files;
+  std::unique_ptr<ServerDatabase> empty;
+};
+
+TEST_F(CopyServerTest, AFileCopiedToTheServerAndBackIsTheSameFile) {
+  store::CreateDemoDatabase(File("demo.mdb"));
+  const std::string copied = store::CopyDatabase(File("demo.mdb"), empty->Uri());
+  EXPECT_EQ(copied,
+            "customer: 40 rows copied\nQuomaster: " + empty->Scalar("select count(*) from Quomaster") +
+                " rows copied\nQuoDilate: " + empty->Scalar("select count(*) from QuoDilate") +
+                " rows copied\n");
+  store::CopyDatabase(empty->Uri(), File("back.mdb"));
+  const std::string original = Dump(File("demo.mdb"));
+  EXPECT_GT(original.size(), 1000u);
+  EXPECT_EQ(Dump(empty->Uri()), original);
+  EXPECT_EQ(Dump(File("back.mdb")), original);
+  // The same counts on both, line for line after the file's integrity line.
+  const std::string server = store::CheckDatabase(empty->Uri());
+  EXPECT_EQ("integrity: ok\n" + server.substr(server.find('\n') + 1), store::CheckDatabase(File("back.mdb")));
+}
+
+TEST_F(CopyServerTest, ATargetThatHoldsRowsIsRefusedAndKeptAsItWas) {
+  store::CreateDemoDatabase(File("demo.mdb"), 3);
+  store::CopyDatabase(File("demo.mdb"), empty->Uri());
+  const std::string before = Dump(empty->Uri());
+  EXPECT_EQ(MessageOf([&] { store::CopyDatabase(File("demo.mdb"), empty->Uri()); }),
+            "The target already holds rows (table customer): copy only into an empty database");
+  EXPECT_EQ(Dump(empty->Uri()), before);
+  EXPECT_NE(
+      MessageOf([&] { store::CopyDatabase(empty->Uri(), File("demo.mdb")); }).find("already holds rows"),
+      std::string::npos);
+  // A copy that fails half-way leaves no new file behind.
+  database->Execute(
+      "insert into customer (cust_no) values ('S001'); alter table QuoDilate add column extra text");
+  EXPECT_EQ(MessageOf([&] { store::CopyDatabase(database->Uri(), File("partial.mdb")); }),
+            "The target's table QuoDilate has no column extra");
+  EXPECT_FALSE(std::filesystem::exists(File("partial.mdb")));
+}
+
+TEST_F(CopyServerTest, DemoInitAndCheckWorkOnAServer) {
+  store::CreateDemoDatabase(empty->Uri(), 5);
+  store::CreateDemoDatabase(File("demo.mdb"), 5);
+  EXPECT_EQ(Dump(empty->Uri()), Dump(File("demo.mdb")));
+  EXPECT_EQ(MessageOf([&] { store::CreateDatabase(empty->Uri()); }), "relation \"customer\" already exists");
+  ServerDatabase fresh(serverUri, ServerDatabase::Tables::None);
+  store::CreateDatabase(fresh.Uri());
+  std::string report = store::CheckDatabase(fresh.Uri());
+  EXPECT_EQ(report.substr(report.find('\n') + 1), "customer: 0 rows\nQuomaster: 0 rows\nQuoDilate: 0 rows\n");
+  EXPECT_EQ(report.rfind("server: PostgreSQL ", 0), 0u) << report;
+}
+
+}  // namespace
