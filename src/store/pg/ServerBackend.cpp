@@ -98,7 +98,8 @@ std::int64_t ServerBackend::Run(const std::string& sql, const std::vector<BoundV
 }
 
 std::string ServerBackend::Identifier(std::string_view name) const {
-  return "\"" + Lower(std::string(name)) + "\"";
+  std::string quoted = "\"";
+  return quoted.append(Lower(std::string(name))).append("\"");
 }
 
 void ServerBackend::Savepoint() {
