@@ -105,10 +105,11 @@ TEST_P(TwoConnectionsTest, RealValuesCompareExactlyWhenPosting) {
   lines.Post();
   // A file holds any kind in any column: the number must go in as a number. A server's columns have their
   // types.
-  if (GetParam() == StoreKind::File)
+  if (GetParam() == StoreKind::File) {
     EXPECT_EQ(db.Scalar("select typeof(amount) || ' ' || amount from QuoDilate"), "real 12.0");
-  else
+  } else {
     EXPECT_EQ(db.Scalar("select amount from QuoDilate"), "12");
+  }
   EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where totle = 0.30000000000000004"), "1");
 }
 
@@ -195,10 +196,11 @@ TEST_P(ConversionTest, ConvertedValuesAreStoredInTheirKinds) {
   EXPECT_EQ(Write("Cust_no", ""), "(no error)");
   EXPECT_TRUE(lines.FieldByName("Cust_no").IsNull());
   lines.Post();
-  if (GetParam() == StoreKind::File)  // a server's columns have their types
+  if (GetParam() == StoreKind::File) {  // a server's columns have their types
     EXPECT_EQ(db.Scalar("select typeof(serial_number) || typeof(price) || typeof(ap_date) || typeof(Cust_no) "
                         "from QuoDilate"),
               "integerrealtextnull");
+  }
   EXPECT_EQ(db.Scalar("select serial_number || '|' || price || '|' || ap_date from QuoDilate"),
             "7|3.25|2024-02-29");
 }
