@@ -13,6 +13,7 @@
 
 #include "BenchDatabase.h"
 #include "CpuTime.h"
+#include "CustomerRows.h"
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/QueryRecordSet.h"
@@ -41,8 +42,6 @@ double Now() { return bench::CpuSeconds(bench::CpuClock::Thread); }
 double Seconds(double start) { return Now() - start; }
 
 const char* const kWords[] = {"宏達", "建興", "永豐", "振昌", "聯華", "大同", "新光", "長榮", "華新", "台光"};
-const char* const kCities[] = {"台北市中山區", "新北市板橋區", "桃園市中壢區", "台中市西屯區",
-                               "昆山市開發區"};
 
 std::string Text(const char* pattern, int value) {
   char buffer[96];
@@ -101,41 +100,7 @@ class BenchFiles {
     sqlite3_open(path.c_str(), &db);
     {
       store::Statement insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-      Fill(db, insert, kCustomers, 15, [](int row, int column) -> std::string {
-        const char* word = kWords[row % 10];
-        switch (column) {
-          case 0:
-            return Text("S%06d", row + 1);
-          case 1:
-            return std::string(word) + kWords[(row / 10) % 10];
-          case 2:
-            return std::string(word) + kWords[(row / 10) % 10] + "電子股份有限公司";
-          case 3:
-            return std::string(kCities[row % 5]) + Text("中山路%d號", row % 300 + 1);
-          case 4:
-            return std::string("陳") + kWords[(row / 7) % 10];
-          case 5:
-            return Text("02-2%03d-5678", row % 1000);
-          case 6:
-            return Text("0912-%06d", row);
-          case 7:
-            return Text("02-2%03d-5679", row % 1000);
-          case 8:
-            return Text("%d", 100 + row % 900);
-          case 9:
-            return Text("sales%06d@example.com.tw", row);
-          case 10:
-            return "林志強";
-          case 11:
-            return "admin";
-          case 12:
-            return "admin";
-          case 13:
-            return Text("2024-%02d-15", row % 12 + 1);
-          default:
-            return Text("2025-%02d-01", row % 12 + 1);
-        }
-      });
+      Fill(db, insert, kCustomers, bench::kCustomerColumns, bench::CustomerCell);
     }
     store::Statement raw(
         db,

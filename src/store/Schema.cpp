@@ -171,7 +171,7 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
   std::string phone =
       mainland ? "0512-" + Padded<4>(pick.Between(5000, 5999)) + Padded<4>(pick.Between(0, 9999))
                : "02-" + Padded<4>(pick.Between(2000, 2999)) + "-" + Padded<4>(pick.Between(0, 9999));
-  std::string number = "S" + Padded<3>(serial);
+  std::string number = std::string("S") + Padded<3>(serial);
   Insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
          {number, shortName, shortName + (mainland ? "有限公司" : "股份有限公司"), address,
           std::string(pick.From(kFamilyNames)) + pick.From(kGivenNames), phone,
@@ -183,7 +183,7 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
 }
 
 void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
-  std::string customer = "S" + Padded<3>(serial);
+  std::string customer = std::string("S") + Padded<3>(serial);
   std::string quotation = "Q2024" + Padded<3>(serial) + Padded<2>(number);
   std::string date = Date(pick, 2024);
   Insert(db, "insert into Quomaster values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",

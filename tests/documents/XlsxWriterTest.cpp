@@ -135,7 +135,7 @@ TEST_F(DocumentFixture, WorkbookKeepsNumbersNumericTextTextAndDatesAsDates) {
   EXPECT_EQ(book.Cell("A" + first).type, "");
   EXPECT_EQ(book.Cell("A" + first).value, "1");
   EXPECT_EQ(book.Text("B" + first), "品名001");
-  EXPECT_EQ(book.Cell("C" + first).type, "s") << "a specification of digits stays text";
+  EXPECT_EQ(book.Cell("C" + first).type, "s") << "a 規格 of digits stays text";
   EXPECT_EQ(book.Text("C" + first), "007");
   EXPECT_EQ(book.Cell("D" + first).value, "12.5");
   EXPECT_EQ(book.Cell("I" + first).value, "1.25");
