@@ -19,20 +19,34 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
-std::string OriginalsCondition(const std::vector<SourceColumn>& columns) {
-  std::string condition = " where _rowid_ = ?";
-  for (const SourceColumn& column : columns) condition += " and " + QuoteIdentifier(column.name) + " is ?";
+// Each value as it was read, in its column's type; a BLOB (which another tool
+// may write even into a text column) never equals text, so it is matched by
+// the bytes it was read as. Parameters from `first`: the row identity, then
+// per column the typed value and the bytes.
+std::string OriginalsCondition(const std::vector<SourceColumn>& columns, int first) {
+  std::string condition = " where _rowid_ = ?" + std::to_string(first);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const std::string name = QuoteIdentifier(columns[c].name);
+    const int typed = first + 1 + 2 * static_cast<int>(c);
+    condition += " and (" + name + " is ?" + std::to_string(typed) + " or typeof(" + name + ") = 'blob' and " +
+                 name + " = ?" + std::to_string(typed + 1) + ")";
+  }
   return condition;
 }
 
-// The row identity, then every value the row was read with, each in its column's type.
 void BindOriginals(Statement& statement, int first, const std::vector<SourceColumn>& columns,
                    std::int64_t rowId, const RowCache::Cell* originals) {
   statement.BindInt64(first, rowId);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const RowCache::Cell& cell = originals[c];
-    BindStoredValue(statement, first + 1 + static_cast<int>(c), columns[c].kind,
-                    cell.null ? std::nullopt : std::optional<std::string_view>({cell.data, cell.size}));
+    const int typed = first + 1 + 2 * static_cast<int>(c);
+    if (cell.null) {
+      statement.BindNull(typed);
+      statement.BindNull(typed + 1);
+      continue;
+    }
+    BindStoredValue(statement, typed, columns[c].kind, std::string_view(cell.data, cell.size));
+    statement.BindBlob(typed + 1, {cell.data, cell.size});
   }
 }
 
@@ -145,9 +159,10 @@ std::optional<StoredRow> SqliteBackend::Update(const std::string& table,
   std::string assignments;
   for (const ColumnValue& value : values)
     assignments += (assignments.empty() ? "" : ", ") + QuoteIdentifier(columns[value.column].name) + " = ?";
-  Statement statement(db_, "update " + table + " set " + assignments + OriginalsCondition(columns));
+  const int first = static_cast<int>(values.size()) + 1;
+  Statement statement(db_, "update " + table + " set " + assignments + OriginalsCondition(columns, first));
   BindValues(statement, columns, values);
-  BindOriginals(statement, static_cast<int>(values.size()) + 1, columns, rowId, originals);
+  BindOriginals(statement, first, columns, rowId, originals);
   statement.Step();
   if (sqlite3_changes(db_) == 0) return std::nullopt;
   // Columns not written keep what was read.
@@ -162,7 +177,7 @@ std::optional<StoredRow> SqliteBackend::Update(const std::string& table,
 
 bool SqliteBackend::Delete(const std::string& table, const std::vector<SourceColumn>& columns,
                            std::int64_t rowId, const RowCache::Cell* originals) {
-  Statement statement(db_, "delete from " + table + OriginalsCondition(columns));
+  Statement statement(db_, "delete from " + table + OriginalsCondition(columns, 1));
   BindOriginals(statement, 1, columns, rowId, originals);
   statement.Step();
   return sqlite3_changes(db_) > 0;
