@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/app/CloseBackup.h"
 #include "ui/app/DataWindow.h"
 #include "ui/app/FrameOnScreen.h"
 #include "ui/menu/MenuMerge.h"
@@ -202,7 +203,8 @@ QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
 }
 
 // Each open window settles its unsaved changes first; when one refuses (the
-// user cancels its question, or its save fails) nothing closes.
+// user cancels its question, or its save fails) nothing closes. Once all are
+// closed, their saves go into the day's copy of the database.
 void TMainFrm::closeEvent(QCloseEvent* event) {
   if (!AllChildrenMayClose()) return event->ignore();
   MdiArea->closeAllSubWindows();
@@ -210,6 +212,7 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
   const bool refused =
       std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
   event->setAccepted(!refused);
+  if (!refused) ui::MakeCloseBackup(this);
 }
 
 // Asks each child as its own close would, without closing any.
