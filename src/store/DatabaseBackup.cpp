@@ -77,7 +77,8 @@ void KeepNewest(const fs::path& folder, const std::string& stem, const std::stri
     if (entry.is_regular_file(error) && IsDailyCopy(entry.path().filename().string(), stem, extension))
       copies.push_back(entry.path());
   std::sort(copies.begin(), copies.end());  // the day in the name sorts them by age
-  for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < copies.size(); ++i) fs::remove(copies[i], error);
+  for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < copies.size(); ++i)
+    fs::remove(copies[i], error);
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ std::string OriginalsCondition(const std::vector<SourceColumn>& columns, int fir
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const std::string name = QuoteIdentifier(columns[c].name);
     const int typed = first + 1 + 2 * static_cast<int>(c);
-    condition += " and (" + name + " is ?" + std::to_string(typed) + " or typeof(" + name + ") = 'blob' and " +
-                 name + " = ?" + std::to_string(typed + 1) + ")";
+    condition += " and (" + name + " is ?" + std::to_string(typed) + " or typeof(" + name +
+                 ") = 'blob' and " + name + " = ?" + std::to_string(typed + 1) + ")";
   }
   return condition;
 }
@@ -64,7 +64,8 @@ void BindValues(Statement& statement, const std::vector<SourceColumn>& columns,
 void RequireFile(const std::string& path) {
   std::error_code error;
   const std::string where = std::filesystem::absolute(path, error).string();
-  if (!std::filesystem::is_regular_file(path, error)) throw StoreError("Could not find file '" + where + "'.");
+  if (!std::filesystem::is_regular_file(path, error))
+    throw StoreError("Could not find file '" + where + "'.");
   if (std::filesystem::file_size(path, error) == 0)
     throw StoreError("The file '" + where + "' is empty: it is not a database.");
 }
@@ -79,11 +80,11 @@ std::string OpenFailure(sqlite3* db, const std::string& path) {
     if (access(path.c_str(), R_OK) != 0) return "Cannot read the file '" + where.string() + "'.";
     // The journal lives beside the file, so its folder must take new files.
     const std::filesystem::path folder = where.parent_path();
+    const std::string name = where.filename().string();
     if (access(folder.c_str(), W_OK) != 0)
       return "無法開啟資料庫「" + where.string() + "」：資料夾「" + folder.string() +
-             "」不能寫入。資料庫的日誌檔（" + where.filename().string() + "-wal、" +
-             where.filename().string() + "-shm）要寫在資料庫檔案旁邊，請讓這個資料夾可以寫入，"
-             "或把資料庫檔案移到可以寫入的資料夾。";
+             "」不能寫入。資料庫的日誌檔（" + name + "-wal、" + name +
+             "-shm）要寫在資料庫檔案旁邊，請讓這個資料夾可以寫入，或把資料庫檔案移到可以寫入的資料夾。";
   }
   return db ? sqlite3_errmsg(db) : "out of memory";
 }

@@ -66,7 +66,8 @@ TEST_F(BackupTest, TheToolRefusesAnExistingCopyAndAServer) {
   auto run = [&](const std::string& args, std::string* output) {
     std::FILE* pipe = popen((tool.string() + " " + args + " 2>&1").c_str(), "r");
     char buffer[512];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output->append(buffer, got);
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      output->append(buffer, got);
     return WEXITSTATUS(pclose(pipe));
   };
   const std::string copy = db.Dir() + "/copy.mdb";
@@ -100,10 +101,10 @@ TEST_F(BackupTest, DailyCopiesBesideTheFileKeepTheNewestSevenDays) {
   for (const fs::directory_entry& entry : fs::directory_iterator(folder))
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"data-2026-12-03.mdb", "data-2026-12-04.mdb", "data-2026-12-05.mdb",
-                                             "data-2026-12-06.mdb", "data-2026-12-07.mdb", "data-2026-12-08.mdb",
-                                             "data-2026-12-09.mdb", "data-before-move.mdb", "notes.txt",
-                                             "other-2026-01-01.mdb"}));
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "data-2026-12-03.mdb", "data-2026-12-04.mdb", "data-2026-12-05.mdb",
+                       "data-2026-12-06.mdb", "data-2026-12-07.mdb", "data-2026-12-08.mdb",
+                       "data-2026-12-09.mdb", "data-before-move.mdb", "notes.txt", "other-2026-01-01.mdb"}));
   EXPECT_EQ(CustomersIn((folder / "data-2026-12-03.mdb").string()), "customer: 3 rows");
   // Closed again the same day, the day's copy is made anew.
   SaveCustomer("S010");

@@ -59,8 +59,8 @@ TEST_P(ForeignValuesTest, ARowWithAValueThisProgramWouldNotWriteSavesAndDeletes)
     const TableUse use = UseOf(value.table);
     const std::string table = value.table, column = value.column;
     SCOPED_TRACE(table + "." + column + " = " + literal);
-    db.Execute("insert into " + table + " (" + use.keys + ", " + column + ") values (" + use.keyValues + ", " +
-               literal + ")");
+    db.Execute("insert into " + table + " (" + use.keys + ", " + column + ") values (" + use.keyValues +
+               ", " + literal + ")");
     store::Connection connection;
     db.Connect(connection);
     store::QueryRecordSet set(connection, "ADOQuery1");

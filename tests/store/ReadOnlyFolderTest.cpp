@@ -51,9 +51,10 @@ TEST(ReadOnlyFolderTest, OpeningSaysTheFolderMustBeWritable) {
   fs::permissions(db.Dir(), fs::perms::all);
   fs::permissions(db.Path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                  fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
-  const std::string expected = "無法開啟資料庫「" + db.Path() + "」：資料夾「" + db.Dir() +
-                               "」不能寫入。資料庫的日誌檔（data.mdb-wal、data.mdb-shm）要寫在資料庫檔案旁邊，"
-                               "請讓這個資料夾可以寫入，或把資料庫檔案移到可以寫入的資料夾。";
+  const std::string expected =
+      "無法開啟資料庫「" + db.Path() + "」：資料夾「" + db.Dir() +
+      "」不能寫入。資料庫的日誌檔（data.mdb-wal、data.mdb-shm）要寫在資料庫檔案旁邊，"
+      "請讓這個資料夾可以寫入，或把資料庫檔案移到可以寫入的資料夾。";
   int status = 0;
   // Writable, the folder serves: the file itself is that user's to read and write.
   std::string opened = OpenedByAUser("Data Source=" + db.Path(), &status);

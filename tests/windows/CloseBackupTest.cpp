@@ -58,7 +58,8 @@ TEST_F(CloseBackupTest, ACopyThatCannotBeMadeIsSaidAndTheFrameClosesAllTheSame) 
   EXPECT_TRUE(frame.close());
   ASSERT_EQ(PromptScript::Shown().size(), 1u);
   EXPECT_EQ(PromptScript::Shown()[0].kind, ui::Prompt::Kind::Notice);
-  EXPECT_TRUE(PromptScript::Shown()[0].text.startsWith("今天的資料庫備份沒有做成，程式照樣關閉：Cannot create the folder"))
+  EXPECT_TRUE(PromptScript::Shown()[0].text.startsWith(
+      "今天的資料庫備份沒有做成，程式照樣關閉：Cannot create the folder"))
       << PromptScript::Shown()[0].text.toStdString();
 }
 
