@@ -9,9 +9,7 @@
 
 #include "store/DatabaseBackup.h"
 #include "store/Schema.h"
-#include "store/StoreError.h"
 #include "support/PeerProcess.h"
-#include "support/StoreMessage.h"
 #include "support/TempDatabase.h"
 
 namespace fs = std::filesystem;
@@ -110,15 +108,6 @@ TEST_F(BackupTest, DailyCopiesBesideTheFileKeepTheNewestSevenDays) {
   SaveCustomer("S010");
   store::MakeDailyBackup(db.Path(), "2026-12-09");
   EXPECT_EQ(CustomersIn((folder / "data-2026-12-09.mdb").string()), "customer: 10 rows");
-}
-
-TEST_F(BackupTest, ACopyThatCannotBeMadeSaysWhyAndLeavesNothing) {
-  std::ofstream(db.Dir() + "/backups") << "a file where the folder would go";
-  EXPECT_NE(MessageOf([&] { store::MakeDailyBackup(db.Path(), "2026-12-01"); }).find("backups"),
-            std::string::npos);
-  EXPECT_EQ(MessageOf([&] { store::BackupDatabase(db.Dir() + "/none.mdb", db.Dir() + "/copy.mdb"); }),
-            "Could not find file '" + db.Dir() + "/none.mdb'.");
-  EXPECT_FALSE(fs::exists(db.Dir() + "/copy.mdb"));
 }
 
 }  // namespace
