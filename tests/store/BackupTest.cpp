@@ -2,10 +2,12 @@
 // command-line tool and day by day beside the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "store/DatabaseBackup.h"
 #include "store/Schema.h"
