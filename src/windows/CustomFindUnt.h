@@ -33,6 +33,10 @@ class TCustmoterFindFrm : public ui::DataWindow {
   ui::DataSource& DataSource1 = Own<ui::DataSource>(nullptr, &ADOQuery1);
   ui::DBGrid* DBGrid1 = nullptr;
 
+ protected:
+  // Escape closes the window when the grid has no use for it.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QString CurrentCustNo();
 
