@@ -51,6 +51,8 @@ QString TCustmoterFindFrm::CurrentCustNo() {
 }
 
 void TCustmoterFindFrm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return void(close());
-  ui::DataWindow::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    ui::DataWindow::keyPressEvent(event);
 }

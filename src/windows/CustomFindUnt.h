@@ -7,6 +7,7 @@
 #include "ui/app/DataWindow.h"
 #include "ui/data/DataSource.h"
 
+class QKeyEvent;
 class TQuotation;
 
 namespace ui {

@@ -41,8 +41,8 @@ QColor HotTrack(const QWidget* widget) {
 }
 
 void PaintCaptionHot(QGroupBox* box) {
-  box->setStyleSheet(QStringLiteral("QGroupBox#%1 { color: %2; }")
-                         .arg(box->objectName(), HotTrack(box).name()));
+  box->setStyleSheet(
+      QStringLiteral("QGroupBox#%1 { color: %2; }").arg(box->objectName(), HotTrack(box).name()));
 }
 
 void PaintTitlesHot(ui::DBGrid* grid) {

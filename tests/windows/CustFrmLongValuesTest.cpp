@@ -27,7 +27,8 @@ class CustFrmLongValuesTest : public CustFrmFixture {
 
   // What the box shows begins with the value's first character.
   static bool ShowsTheStart(ui::DBEdit* box) {
-    return box->cursorPosition() == 0 && box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < box->width() / 4;
+    return box->cursorPosition() == 0 &&
+           box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < box->width() / 4;
   }
 
   TCustFrm* w = nullptr;

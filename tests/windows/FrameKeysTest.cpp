@@ -155,10 +155,9 @@ TEST_F(FrameKeys, CtrlWClosesTheQuotationWindowThroughItsQuestion) {
 TEST_F(FrameKeys, TabAndShiftTabVisitEveryControlOfTheQuotationWindowAndWrap) {
   TQuotation& w = *OpenQuotation();
   QTabBar* tabs = w.PageControl1->tabBar();
-  const std::vector<QWidget*> header = {w.DBEdit1,     w.BtnCustNoFind, w.DBEdit3,     w.DBComboBox5,
-                                        w.DBComboBox1, w.DBComboBox2,   w.DBComboBox3, w.DBComboBox4,
-                                        w.DBEdit4,     w.DBEdit5,       w.DBEdit6,     w.DBEdit7,
-                                        w.DBEdit2};
+  const std::vector<QWidget*> header = {
+      w.DBEdit1,     w.BtnCustNoFind, w.DBEdit3, w.DBComboBox5, w.DBComboBox1, w.DBComboBox2, w.DBComboBox3,
+      w.DBComboBox4, w.DBEdit4,       w.DBEdit5, w.DBEdit6,     w.DBEdit7,     w.DBEdit2};
   std::vector<QWidget*> all{tabs};
   all.insert(all.end(), header.begin(), header.end());
   all.push_back(w.DBGrid3);
@@ -183,8 +182,8 @@ QPoint CloseBoxCenter(QMdiSubWindow* window) {
   option.subControls = QStyle::SC_All;
   option.titleBarFlags = window->windowFlags();
   option.titleBarState = window->windowState();
-  option.rect = QRect(0, 0, window->width(),
-                      window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+  option.rect =
+      QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
   return window->style()
       ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window)
       .center();

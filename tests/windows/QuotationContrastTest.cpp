@@ -18,7 +18,8 @@ QPalette DarkPalette(const QColor& link) {
   QPalette p;
   for (auto role : {QPalette::Window, QPalette::Button}) p.setColor(role, QColor(49, 54, 59));
   p.setColor(QPalette::Base, QColor(35, 38, 41));
-  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) p.setColor(role, QColor(239, 240, 241));
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    p.setColor(role, QColor(239, 240, 241));
   p.setColor(QPalette::Link, link);
   p.setColor(QPalette::Highlight, QColor(61, 174, 233));
   return p;

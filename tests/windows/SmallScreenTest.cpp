@@ -3,6 +3,7 @@
 // window were designed for.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -11,11 +12,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 
 #include "store/Schema.h"
 #include "support/PromptScript.h"

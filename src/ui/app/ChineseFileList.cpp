@@ -36,7 +36,7 @@ QString ChineseFileList::Text(const QFileSystemModel& files, const QModelIndex& 
       return suffix.isEmpty() ? QStringLiteral("檔案") : suffix + QStringLiteral(" 檔案");
     }
     default:
-      return Taiwan().toString(files.lastModified(file), QLocale::ShortFormat);
+      return Taiwan().toString(files.lastModified(file), QStringLiteral("yyyy/MM/dd HH:mm"));
   }
 }
 
