@@ -19,6 +19,7 @@
 #include "ui/app/RecordToolBar.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
+#include "ui/data/DBNavigator.h"
 #include "ui/menu/TMenuItem.h"
 #include "windows/CustFrmEditPanel.h"
 #include "windows/CustomFindUnt.h"
@@ -69,6 +70,12 @@ class FrameKeys : public QuotationFixture {
   static bool BecomesActive(QWidget* window) {
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
   }
+  static std::string Names(const std::vector<QWidget*>& widgets) {
+    QStringList names;
+    for (const QWidget* widget : widgets)
+      names << widget->objectName() + ":" + widget->metaObject()->className();
+    return names.join(' ').toStdString();
+  }
   static void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   // The control among `controls` holding the focus (a pick list's box counts as the pick list).
@@ -78,14 +85,15 @@ class FrameKeys : public QuotationFixture {
     return Focus();
   }
 
-  // The controls Tab reaches from the focus, one press each, until it is back.
+  // The controls Tab reaches from the focus until it is back, each once
+  // however many presses it takes (a grid's cells).
   static std::vector<QWidget*> Walk(const std::vector<QWidget*>& controls, bool forward) {
     QWidget* start = Holder(controls);
     std::vector<QWidget*> visited{start};
-    for (int press = 0; press < 60; ++press) {
+    for (int press = 0; press < 200; ++press) {
       QTest::keyClick(Focus(), Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
       if (Holder(controls) == start) return visited;
-      visited.push_back(Holder(controls));
+      if (Holder(controls) != visited.back()) visited.push_back(Holder(controls));
     }
     ADD_FAILURE() << "Tab never came back to where it started";
     return visited;
@@ -173,6 +181,34 @@ TEST_F(FrameKeys, TabAndShiftTabVisitEveryControlOfTheQuotationWindowAndWrap) {
     std::reverse(backward.begin() + 1, backward.end());
     EXPECT_EQ(backward, *expected) << "Shift+Tab, " << expected->size() << " controls";
   }
+}
+
+// With lines in the grid Tab walks its cells, leaves it for the navigator's
+// buttons (those enabled once the walk has reached the last line) and comes
+// back round; Shift+Tab takes the same way back.
+TEST_F(FrameKeys, TabLeavesTheLineGridForTheNavigatorAndComesRound) {
+  TQuotation& w = *OpenQuotation();
+  Press(Qt::ALT | Qt::Key_1);
+  QTest::keyClicks(Focus(), "Q1");
+  Press(QKeySequence::Find);
+  Press(Qt::ALT | Qt::Key_2);
+  ASSERT_GT(w.ADODataSetDilate.RecordCount(), 1);
+  std::vector<QWidget*> controls{w.PageControl1->tabBar(), w.BtnCustNoFind, w.DBEdit2, w.DBGrid3};
+  const QList<QToolButton*> buttons = w.DBNavigator1->findChildren<QToolButton*>();
+  controls.insert(controls.end(), buttons.begin(), buttons.end());
+  w.PageControl1->tabBar()->setFocus(Qt::TabFocusReason);
+  const std::vector<QWidget*> forward = Walk(controls, true);
+  EXPECT_EQ(w.ADODataSetDilate.RecNo(), w.ADODataSetDilate.RecordCount() - 1)
+      << "Tab went through every line";
+  std::vector<QWidget*> expected(controls.begin(), controls.begin() + 4);
+  for (QToolButton* button : buttons)
+    if (button->isEnabled()) expected.push_back(button);
+  EXPECT_EQ(forward, expected) << Names(forward);
+  w.PageControl1->tabBar()->setFocus(Qt::TabFocusReason);
+  std::vector<QWidget*> backward = Walk(controls, false);
+  ASSERT_FALSE(backward.empty());
+  std::reverse(backward.begin() + 1, backward.end());
+  EXPECT_EQ(backward, expected) << Names(backward);
 }
 
 // The rectangle of a sub-window's close box, where a user clicks it.

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,8 @@
 
 #include "store/Schema.h"
 #include "support/PromptScript.h"
+#include "ui/app/ChineseFileDialog.h"
+#include "ui/app/Prompts.h"
 #include "ui/menu/TMenuItem.h"
 #include "windows/CustomFindUnt.h"
 #include "windows/MainUnt.h"
@@ -71,6 +74,23 @@ TEST_F(SmallScreenTest, TheFrameItsWindowsAndTheLookupFitTheScreen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(CustmoterFindFrm.data()));
   ExpectOnScreen(CustmoterFindFrm.data());
   EXPECT_TRUE(prompts.Shown().empty());
+}
+
+TEST_F(SmallScreenTest, TheFileDialogAndThePromptBoxesFitTheScreen) {
+  TMainFrm frame;
+  frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+  ui::ChineseFileDialog dialog(&frame, "存成 PDF", folder.path(), "PDF 檔案 (*.pdf)",
+                               QFileDialog::AcceptSave);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  ExpectOnScreen(&dialog);
+  dialog.close();
+  const std::unique_ptr<QMessageBox> box = ui::Prompts::MakeBox(
+      &frame, {ui::Prompt::Kind::Error, "samplequote", QString("很長的錯誤訊息").repeated(60)});
+  box->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+  ExpectOnScreen(box.get());
 }
 
 }  // namespace
