@@ -1,6 +1,7 @@
 #include "windows/MainUnt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@
 #include "ui/app/CloseBackup.h"
 #include "ui/app/DataWindow.h"
 #include "ui/app/FrameOnScreen.h"
+#include "ui/app/TabStops.h"
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
@@ -197,8 +199,13 @@ void TMainFrm::OpenChild(Child kind) {
 QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
   QMdiSubWindow* window = MdiArea->addSubWindow(child);
   window->show();
-  window->setGeometry(kChildGeometry);
+  // A client area smaller than the design (a small screen) holds it shrunk.
+  const QRect area = MdiArea->isVisible() ? QRect(QPoint(0, 0), MdiArea->viewport()->size()) : QRect();
+  window->setGeometry(ui::FrameOnScreen(kChildGeometry, area));
   MdiArea->setActiveSubWindow(window);
+  // A window that names no first control still takes the keys at once.
+  if (!child->isAncestorOf(QApplication::focusWidget()))
+    if (QWidget* first = ui::NextTabStop(child, nullptr, true)) first->setFocus(Qt::ActiveWindowFocusReason);
   return window;
 }
 
