@@ -62,6 +62,9 @@ class Backend {
   virtual std::string Identifier(std::string_view name) const = 0;
   // The name of the row identity in statements.
   virtual const char* RowIdColumn() const = 0;
+  // Who is making the changes: the operating-system user on a file, the
+  // server's role on a server.
+  virtual std::string UserName() = 0;
 
   // Transactions do not nest.
   virtual void Begin() = 0;

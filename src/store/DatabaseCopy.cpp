@@ -12,6 +12,7 @@
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
 #include "store/Stores.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/ServerSchema.h"
 
 namespace store {
@@ -38,10 +39,17 @@ TableRows ReadTable(Backend& store, const std::string& table) {
   return read;
 }
 
-void RefuseRows(Backend& target) {
-  for (const char* table : kTables)
+// The tables to copy: the life tables too when the source has them.
+std::vector<std::string> TablesOf(Backend& source) {
+  std::vector<std::string> tables(std::begin(kTables), std::end(kTables));
+  if (life::HasLifeTables(source)) tables.insert(tables.end(), std::begin(life::kLifeTables), std::end(life::kLifeTables));
+  return tables;
+}
+
+void RefuseRows(Backend& target, const std::vector<std::string>& tables) {
+  for (const std::string& table : tables)
     if (ReadTable(target, table).rows->Size() > 0)
-      throw StoreError(std::string("The target already holds rows (table ") + table +
+      throw StoreError("The target already holds rows (table " + table +
                        "): copy only into an empty database");
 }
 
@@ -82,7 +90,9 @@ std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made) {
   } else if (IsServerUri(target)) {
     made = pg::EnsureServerTables(target);
   }
-  return OpenStore(target);
+  std::unique_ptr<Backend> store = OpenStore(target);
+  life::EnsureLifeTables(*store, IsServerUri(target));
+  return store;
 }
 
 }  // namespace
@@ -93,10 +103,11 @@ std::string CopyDatabase(const std::string& source, const std::string& target) {
   std::unique_ptr<Backend> to = OpenTarget(target, made);
   std::string report;
   try {
-    RefuseRows(*to);
+    const std::vector<std::string> tables = TablesOf(*from);
+    RefuseRows(*to, tables);
     to->Begin();
-    for (const char* table : kTables)
-      report += std::string(table) + ": " + std::to_string(CopyTable(*from, *to, table)) + " rows copied\n";
+    for (const std::string& table : tables)
+      report += table + ": " + std::to_string(CopyTable(*from, *to, table)) + " rows copied\n";
     to->Commit();
   } catch (...) {
     to->Rollback();

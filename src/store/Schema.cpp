@@ -15,6 +15,7 @@
 #include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Stores.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/PgConnection.h"
 #include "store/pg/ServerSchema.h"
 
@@ -88,6 +89,7 @@ void OpenNew(Database& database, const std::string& path) {
     throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
   Execute(database.db, "pragma journal_mode=wal");
   Execute(database.db, kTables);
+  for (const std::string& statement : life::LifeTableStatements(false)) Execute(database.db, statement);
 }
 
 // A small deterministic generator: the demo file is the same on every machine.
@@ -296,6 +298,13 @@ std::string CheckDatabase(const std::string& path) {
   report += "integrity: ok\n";
   for (const char* table : {"customer", "Quomaster", "QuoDilate"})
     report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
+  for (const char* table : life::kLifeTables) {
+    try {
+      report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
+    } catch (const StoreError&) {
+      report += std::string(table) + ": " + life::kNoLifeTable + "\n";  // a file made before them
+    }
+  }
   return report;
 }
 

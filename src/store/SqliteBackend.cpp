@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -204,6 +205,15 @@ std::int64_t SqliteBackend::Run(const std::string& sql, const std::vector<BoundV
     BindStoredValue(statement, static_cast<int>(i) + 1, values[i].kind, values[i].value);
   statement.Step();
   return sqlite3_changes(db_);
+}
+
+std::string SqliteBackend::UserName() {
+  passwd entry{};
+  passwd* found = nullptr;
+  char buffer[4096];
+  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found) return found->pw_name;
+  // A user without an entry (some containers) is known by number.
+  return "uid " + std::to_string(geteuid());
 }
 
 std::string SqliteBackend::Identifier(std::string_view name) const { return QuoteIdentifier(name); }

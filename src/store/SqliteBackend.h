@@ -34,6 +34,7 @@ class SqliteBackend : public Backend {
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }
+  std::string UserName() override;
 
   // Immediate: the write lock is taken at once, so a busy file fails before any change.
   void Begin() override;

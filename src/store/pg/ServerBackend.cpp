@@ -97,6 +97,8 @@ std::int64_t ServerBackend::Run(const std::string& sql, const std::vector<BoundV
   return connection_.Execute(NumberedParameters::From(sql).sql, texts).AffectedRows();
 }
 
+std::string ServerBackend::UserName() { return std::string(connection_.Execute("select current_user").Text(0, 0)); }
+
 std::string ServerBackend::Identifier(std::string_view name) const {
   std::string quoted = "\"";
   return quoted.append(Lower(std::string(name))).append("\"");

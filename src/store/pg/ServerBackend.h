@@ -29,6 +29,7 @@ class ServerBackend : public Backend {
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return kRowIdColumn; }
+  std::string UserName() override;
 
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }

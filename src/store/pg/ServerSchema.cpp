@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "store/StoreError.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/PgConnection.h"
 
 namespace store::pg {
@@ -118,6 +119,7 @@ void CreateServerTables(PgConnection& connection) {
   connection.Begin();
   try {
     connection.ExecuteScript(kTables);
+    for (const std::string& statement : life::LifeTableStatements(true)) connection.ExecuteScript(statement);
     connection.Commit();
   } catch (...) {
     connection.Rollback();
@@ -140,6 +142,13 @@ std::string CheckServerDatabase(const std::string& uri) {
     report += std::string(table) + ": " +
               std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) +
               " rows\n";
+  const bool life = connection.Execute("select to_regclass('quolife') is not null").Text(0, 0).starts_with("t");
+  for (const char* table : life::kLifeTables)
+    report += std::string(table) + ": " +
+              (life ? std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) +
+                          " rows"
+                    : std::string(life::kNoLifeTable)) +
+              "\n";
   return report;
 }
 
