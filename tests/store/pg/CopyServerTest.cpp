@@ -53,7 +53,7 @@ TEST_F(CopyServerTest, AFileCopiedToTheServerAndBackIsTheSameFile) {
   EXPECT_EQ(copied,
             "customer: 40 rows copied\nQuomaster: " + empty->Scalar("select count(*) from Quomaster") +
                 " rows copied\nQuoDilate: " + empty->Scalar("select count(*) from QuoDilate") +
-                " rows copied\n");
+                " rows copied\nQuoLife: 0 rows copied\nQuoIssued: 0 rows copied\nQuoHistory: 0 rows copied\n");
   store::CopyDatabase(empty->Uri(), File("back.mdb"));
   const std::string original = Dump(File("demo.mdb"));
   EXPECT_GT(original.size(), 1000u);
@@ -90,7 +90,7 @@ TEST_F(CopyServerTest, DemoInitAndCheckWorkOnAServer) {
   ServerDatabase fresh(serverUri, ServerDatabase::Tables::None);
   store::CreateDatabase(fresh.Uri());
   std::string report = store::CheckDatabase(fresh.Uri());
-  EXPECT_EQ(report.substr(report.find('\n') + 1), "customer: 0 rows\nQuomaster: 0 rows\nQuoDilate: 0 rows\n");
+  EXPECT_EQ(report.substr(report.find('\n') + 1), "customer: 0 rows\nQuomaster: 0 rows\nQuoDilate: 0 rows\nQuoLife: 0 rows\nQuoIssued: 0 rows\nQuoHistory: 0 rows\n");
   EXPECT_EQ(report.rfind("server: PostgreSQL ", 0), 0u) << report;
 }
 
