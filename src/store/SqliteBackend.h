@@ -32,6 +32,8 @@ class SqliteBackend : public Backend {
               const RowCache::Cell* originals) override;
 
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::vector<TextRow> Rows(const std::string& sql, const std::vector<BoundValue>& values) override;
+  const WorkspaceSql& Workspace() const override;  // SqliteWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }
   std::string UserName() override;

@@ -27,6 +27,8 @@ class ServerBackend : public Backend {
               const RowCache::Cell* originals) override;
 
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::vector<TextRow> Rows(const std::string& sql, const std::vector<BoundValue>& values) override;
+  const WorkspaceSql& Workspace() const override;  // ServerWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return kRowIdColumn; }
   std::string UserName() override;
