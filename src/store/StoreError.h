@@ -14,7 +14,7 @@ class StoreError : public std::runtime_error {
 };
 
 // A write refused because another user changed the row since it was read.
-inline constexpr const char* kUpdateConflict =
+inline constexpr const char* kRowChangedConflict =
     "Row cannot be located for updating. Some values may have been changed since it was last read.";
 
 }  // namespace store

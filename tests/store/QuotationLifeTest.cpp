@@ -255,7 +255,7 @@ TEST_P(QuotationLifeTest, OfTwoUsersRevisingOneQuotationTheSecondIsRefusedAndWri
   Save(connection, *life, issued, "update Quomaster set pay_mode = '支票'");
   const std::string history = Count("QuoHistory");
   EXPECT_EQ(MessageOf([&] { Save(other, otherLife, readByOther, "update Quomaster set sales = '王大明'"); }),
-            store::kUpdateConflict);
+            store::kRowChangedConflict);
   EXPECT_EQ(Count("QuoHistory"), history);
   EXPECT_EQ(db.Scalar("select sales from Quomaster"), "陳美華");
   EXPECT_EQ(life->Record(kQ1).revision, 1);
@@ -264,7 +264,7 @@ TEST_P(QuotationLifeTest, OfTwoUsersRevisingOneQuotationTheSecondIsRefusedAndWri
   EXPECT_EQ(db.Scalar("select pay_mode || sales from Quomaster"), "支票王大明");
   EXPECT_EQ(otherLife.Record(kQ1).revision, 1);
   // A state change from a stale record is refused the same way.
-  EXPECT_EQ(MessageOf([&] { otherLife.ChangeState(issued, Accepted, "", LocalToday()); }), store::kUpdateConflict);
+  EXPECT_EQ(MessageOf([&] { otherLife.ChangeState(issued, Accepted, "", LocalToday()); }), store::kRowChangedConflict);
 }
 
 TEST_P(QuotationLifeTest, CheckCountsTheLifeTablesAndCopyCarriesThem) {

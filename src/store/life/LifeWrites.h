@@ -41,6 +41,6 @@ inline std::optional<std::string> Optional(const std::string& text) {
   return text.empty() ? std::nullopt : std::optional<std::string>(text);
 }
 
-[[noreturn]] inline void Conflict() { throw StoreError(kUpdateConflict); }
+[[noreturn]] inline void Conflict() { throw StoreError(kRowChangedConflict); }
 
 }  // namespace store::life
