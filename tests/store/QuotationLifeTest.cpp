@@ -170,6 +170,12 @@ TEST_P(QuotationLifeTest, EditingAnIssuedQuotationMakesTheNextRevisionAndRevisio
 
   const std::vector<IssuedCopy> copies = life->IssuedCopies(kQ1);
   ASSERT_EQ(copies.size(), 2u);
+  // The register shows the revision the customer has, not the draft being written.
+  const std::vector<LifeSummary> summaries = life->Summaries();
+  ASSERT_EQ(summaries.size(), 1u);
+  EXPECT_EQ(summaries[0].sent, "Q1-R1");
+  EXPECT_EQ(summaries[0].revision, 2);
+  EXPECT_EQ(summaries[0].state, Draft);
   EXPECT_TRUE(copies[0].superseded);
   EXPECT_TRUE(copies[1].superseded);
   using Kind = Difference::Kind;

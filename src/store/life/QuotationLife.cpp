@@ -143,4 +143,31 @@ std::vector<HistoryEntry> QuotationLife::History(const QuotationKey& key) const 
   return entries;
 }
 
+QuotationSnapshot QuotationLife::Current(const QuotationKey& key) const {
+  return QuotationSnapshot::Read(Store(), key);
+}
+
+std::string QuotationLife::CustomerEmail(const std::string& customer) const {
+  Parameters params;
+  params.Set("customer", customer);
+  LifeRows rows(Store(), "select * from customer where cust_no = :customer", params);
+  return rows.Count() ? std::string(TrimBlanks(rows.Text(0, "email"))) : "";
+}
+
+std::vector<LifeSummary> QuotationLife::Summaries() const {
+  const std::vector<TextRow> rows = Store().Rows(
+      "select l.cust_no, l.quotation_number, l.state, l.revision, (select max(i.revision) from QuoIssued i "
+      "where i.life_id = l.life_id) from QuoLife l",
+      {});
+  std::vector<LifeSummary> summaries;
+  for (const TextRow& row : rows) {
+    LifeSummary summary{{row[0].value_or(""), row[1].value_or("")},
+                        StateNamed(row[2].value_or("")).value_or(QuotationState::Draft),
+                        static_cast<int>(ToNumber(row[3].value_or(""))), ""};
+    if (row[4]) summary.sent = RevisionNumber(summary.key.number, static_cast<int>(ToNumber(*row[4])));
+    summaries.push_back(std::move(summary));
+  }
+  return summaries;
+}
+
 }  // namespace store::life

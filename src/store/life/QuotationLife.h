@@ -65,6 +65,14 @@ std::string RevisionNumber(std::string_view number, int revision);
 
 enum class StateChangeResult { Done, AskExpired };
 
+// A quotation's life as the register shows it.
+struct LifeSummary {
+  QuotationKey key;
+  QuotationState state = QuotationState::Draft;  // as stored
+  int revision = 0;
+  std::string sent;  // the number of the newest issued copy, what the customer has ("" when none)
+};
+
 // A quotation's states, issued copies, revisions, copies and history on one
 // connection. Every write goes into the connection's open transaction, or a
 // transaction of its own when none is open, together with its history rows.
@@ -78,6 +86,12 @@ class QuotationLife {
   LifeRecord Record(const QuotationKey& key) const;
   std::vector<IssuedCopy> IssuedCopies(const QuotationKey& key) const;  // by revision
   std::vector<HistoryEntry> History(const QuotationKey& key) const;     // as written
+  // The quotation as stored now, to compare with its issued copies.
+  QuotationSnapshot Current(const QuotationKey& key) const;
+  // The customer's e-mail address ("" when none), to send a quotation to.
+  std::string CustomerEmail(const std::string& customer) const;
+  // Every stored life, for the register (a quotation without one is a Draft).
+  std::vector<LifeSummary> Summaries() const;
 
   // Accept, decline (with a reason), cancel, or undo an acceptance or decline.
   // Accepting an expired quotation returns AskExpired, writing nothing, unless

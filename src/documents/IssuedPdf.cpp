@@ -1,0 +1,31 @@
+#include "documents/IssuedPdf.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include "documents/PdfWriter.h"
+#include "documents/WriteFailure.h"
+
+namespace documents {
+
+std::string IssuedPdf::Make(const QuotationDocument& document) {
+  QTemporaryDir folder;
+  if (!folder.isValid()) throw WriteFailure(WriteFailureText(folder.path(), folder.errorString()));
+  const QString path = folder.filePath("issued.pdf");
+  PdfWriter::Write(document, path);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw WriteFailure(WriteFailureText(path, file.errorString()));
+  const QByteArray bytes = file.readAll();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void IssuedPdf::Save(const std::string& bytes, const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+      !file.commit())
+    throw WriteFailure(WriteFailureText(path, file.errorString()));
+}
+
+}  // namespace documents
