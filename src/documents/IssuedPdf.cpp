@@ -20,6 +20,12 @@ std::string IssuedPdf::Make(const QuotationDocument& document) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+void IssuedPdf::PrintAs(QuotationDocument& document, const std::string& number) {
+  for (LabelledValue& field : document.header)
+    if (field.label == "報價單號") field.value = DocumentValue::Text(number);
+  document.quotationNumber = number;
+}
+
 void IssuedPdf::Save(const std::string& bytes, const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||

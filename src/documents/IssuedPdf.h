@@ -14,6 +14,8 @@ class IssuedPdf {
  public:
   // The bytes of the document as PdfWriter writes it. Throws WriteFailure.
   static std::string Make(const QuotationDocument& document);
+  // Prints the document under a revision's number ("Q1-R2"), in its title and header.
+  static void PrintAs(QuotationDocument& document, const std::string& number);
   // Writes stored bytes to a file, beside it first and then renamed over it. Throws WriteFailure.
   static void Save(const std::string& bytes, const QString& path);
 };

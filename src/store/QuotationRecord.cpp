@@ -134,7 +134,9 @@ void QuotationRecord::Save(const QuotationDraft& draft) {
       OpenSets(draft.custNo, draft.number);
       header_->Append();
     }
+    if (watchers_.beforeSave) watchers_.beforeSave(draft);
     Write(draft);
+    if (watchers_.afterSave) watchers_.afterSave(draft);
     transaction.Commit();
   }
   Load(draft.custNo, draft.number);
@@ -145,6 +147,7 @@ void QuotationRecord::Remove() {
   {
     Transaction transaction(connection_);
     CheckUnchanged(kDeleteConflict);
+    if (watchers_.beforeRemove) watchers_.beforeRemove();
     while (!lines_->IsEmpty()) {
       lines_->First();
       lines_->Delete();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,16 @@ class QuotationRecord {
   // Deletes the loaded quotation with its lines.
   void Remove();
 
+  // Told inside the transaction of a save, before the rows are written and
+  // after, and of a removal before it; what they throw undoes the whole save.
+  // The quotation's life is recorded through them.
+  struct Watchers {
+    std::function<void(const QuotationDraft& draft)> beforeSave;
+    std::function<void(const QuotationDraft& draft)> afterSave;
+    std::function<void()> beforeRemove;
+  };
+  void SetWatchers(Watchers watchers) { watchers_ = std::move(watchers); }
+
   static constexpr const char* kNumberTaken = "報價單號「%1」已經有了，請換一個。";
   static constexpr const char* kNoCustomer = "請先選定客戶。";
   static constexpr const char* kNoNumber = "請先填入報價單號。";
@@ -53,6 +64,7 @@ class QuotationRecord {
   std::unique_ptr<CommandRecordSet> header_;
   std::unique_ptr<CommandRecordSet> lines_;
   QuotationDraft loaded_;
+  Watchers watchers_;
   Snapshot snapshot_;
   bool stored_ = false;
 };

@@ -98,9 +98,10 @@ QString QuotationLifePanel::PrintedNumber() const {
 
 void QuotationLifePanel::Say(const QString& text) { LifeMessage->setText(text); }
 
-store::life::IssuedCopy QuotationLifePanel::IssueNow() {
-  const std::string number = PrintedNumber().toStdString();
-  store::life::IssuedCopy copy = life_.Issue(record_, documents::IssuedPdf::Make(hooks_.document(number)));
+std::optional<store::life::IssuedCopy> QuotationLifePanel::IssueNow() {
+  const std::optional<documents::QuotationDocument> document = hooks_.document(PrintedNumber().toStdString());
+  if (!document) return std::nullopt;
+  store::life::IssuedCopy copy = life_.Issue(record_, documents::IssuedPdf::Make(*document));
   Say("已發出 " + QString::fromStdString(copy.number) + "，發出的內容已保存，不會再改變。");
   emit LifeChanged();
   return copy;
@@ -115,7 +116,7 @@ std::optional<store::life::IssuedCopy> QuotationLifePanel::IssuedForOutput() {
     if (!ui::Prompts::Confirm(this, "報價單 " + PrintedNumber() +
                                         " 尚未發出。要發出這一版嗎？發出後內容固定保存，之後的修改會成為新版本。"))
       return std::nullopt;
-    store::life::IssuedCopy copy = IssueNow();
+    std::optional<store::life::IssuedCopy> copy = IssueNow();
     Refresh();
     return copy;
   }

@@ -23,8 +23,9 @@ class QuotationLifePanel : public QFrame {
   Q_OBJECT
  public:
   struct Hooks {
-    // The quotation as stored, as a document printed under `number` (its revision's).
-    std::function<documents::QuotationDocument(const std::string& number)> document;
+    // The quotation as stored, as a document printed under `number` (its
+    // revision's); none when it cannot be put out now (the hook has said why).
+    std::function<std::optional<documents::QuotationDocument>(const std::string& number)> document;
     // The key a copy of a quotation gets: the customer and the next number.
     std::function<store::life::QuotationKey(const store::life::QuotationKey& from)> copyKey;
     int validDays = 30;
@@ -61,7 +62,7 @@ class QuotationLifePanel : public QFrame {
  private:
   QPushButton* AddButton(const char* name, const QString& text, void (QuotationLifePanel::*handler)());
   void Issue();
-  store::life::IssuedCopy IssueNow();
+  std::optional<store::life::IssuedCopy> IssueNow();
   void Accept();
   void Decline();
   void CancelQuotation();

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "windows/QuotationLifePanel.h"
 #include "windows/WorkspaceHeaderPanel.h"
 #include "windows/WorkspaceLineGrid.h"
 #include "windows/WorkspaceRegisterModel.h"
@@ -72,6 +74,8 @@ QWidget* TQuotationWorkspace::BuildRegister() {
   dates->addWidget(DateFrom);
   dates->addWidget(new QLabel(QStringLiteral("～"), pane));
   dates->addWidget(DateTo);
+  BuildLife(pane);
+  dates->addWidget(StateFilter);
   dates->addWidget(RegisterCount, 1);
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -112,6 +116,7 @@ QWidget* TQuotationWorkspace::BuildEditor() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(WorkspaceToolBar);
   layout->addWidget(HeaderPanel);
+  layout->addWidget(LifePanel);
   layout->addWidget(lines, 1);
   layout->addLayout(totals);
   BuildActions();

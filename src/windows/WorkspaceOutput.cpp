@@ -3,7 +3,7 @@
 #include <QShortcut>
 #include <QTreeWidget>
 
-#include "documents/PdfWriter.h"
+#include "documents/IssuedPdf.h"
 #include "documents/QuotationReader.h"
 #include "documents/XlsxWriter.h"
 #include "store/CommandRecordSet.h"
@@ -13,6 +13,7 @@
 #include "ui/app/FileDialogs.h"
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
+#include "windows/QuotationLifePanel.h"
 #include "windows/QuotationOutput.h"
 #include "windows/QuotationPreview.h"
 #include "windows/WorkspaceHeaderPanel.h"
@@ -86,24 +87,29 @@ QString TQuotationWorkspace::ExportPath(const QString& caption, const QString& s
                                        filter);
 }
 
+// Print, PDF and Excel put out the issued copy: a draft is issued first.
 void TQuotationWorkspace::ActPrintClick() {
-  if (std::optional<documents::QuotationDocument> document = Document()) {
+  if (std::optional<documents::QuotationDocument> document = IssuedDocument()) {
     auto* preview = new QuotationPreview(std::move(*document), this);
     preview->show();
   }
 }
 
+// The PDF is the issued copy's own bytes, the very file the customer got.
 void TQuotationWorkspace::ActPdfClick() {
-  std::optional<documents::QuotationDocument> document = Document();
-  if (!document) return;
-  const QString path = ExportPath(QStringLiteral("存成 PDF"), QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
+  if (!Document()) return;
+  const std::optional<store::life::IssuedCopy> issued = LifePanel->IssuedForOutput();
+  if (!issued) return;
+  const QString path = ui::FileDialogs::SaveFileName(this, QStringLiteral("存成 PDF"),
+                                                     QuotationOutput::DefaultPath(issued->number, QStringLiteral("pdf")),
+                                                     QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
-  documents::PdfWriter::Write(*document, path);
-  Say(QStringLiteral("已存成 PDF：%1").arg(path));
+  documents::IssuedPdf::Save(issued->pdf, path);
+  Say(QStringLiteral("已存成 PDF：%1（發出的 %2）").arg(path, Q(issued->number)));
 }
 
 void TQuotationWorkspace::ActExcelClick() {
-  std::optional<documents::QuotationDocument> document = Document();
+  std::optional<documents::QuotationDocument> document = IssuedDocument();
   if (!document) return;
   const QString path =
       ExportPath(QStringLiteral("匯出 Excel"), QStringLiteral("xlsx"), QStringLiteral("Excel 活頁簿 (*.xlsx)"));

@@ -4,16 +4,20 @@
 
 #include "documents/QuotationTotals.h"
 #include "store/DateFormat.h"
+#include "store/life/StateCaption.h"
 #include "windows/WorkspaceSettings.h"
 
 namespace {
 
 constexpr const char* kTitles[] = {"報價單號", "客戶編號", "客戶名稱", "報價日期", "有效日期", "業務員",
-                                   "幣別",     "筆數",     "小計",     "稅額",     "總計"};
+                                   "幣別",     "筆數",     "小計",     "稅額",     "總計",   "狀態",
+                                   "客戶持有版本"};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-bool Numeric(int column) { return column >= WorkspaceRegisterModel::Lines; }
+bool Numeric(int column) {
+  return column >= WorkspaceRegisterModel::Lines && column <= WorkspaceRegisterModel::Total;
+}
 
 }  // namespace
 
@@ -44,11 +48,28 @@ WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stor
   return row;
 }
 
+void WorkspaceRegisterModel::SetLives(const std::vector<store::life::LifeSummary>& lives) {
+  lives_.clear();
+  for (const store::life::LifeSummary& life : lives) lives_[{life.key.customer, life.key.number}] = life;
+}
+
+void WorkspaceRegisterModel::FillLife(Row& row) const {
+  const auto found = lives_.find({row.stored.custNo, row.stored.number});
+  const store::life::LifeSummary life = found == lives_.end() ? store::life::LifeSummary{} : found->second;
+  const std::string_view state =
+      store::life::StateCaption(store::life::ShownState(life.state, row.stored.validUntil, store::life::LocalToday()));
+  row.cells[State] = QString::fromUtf8(state.data(), static_cast<qsizetype>(state.size()));
+  row.cells[Sent] = Q(life.sent);
+}
+
 void WorkspaceRegisterModel::SetRows(std::vector<store::RegisterRow> rows) {
   beginResetModel();
   rows_.clear();
   rows_.reserve(rows.size());
-  for (store::RegisterRow& row : rows) rows_.push_back(Make(std::move(row)));
+  for (store::RegisterRow& row : rows) {
+    rows_.push_back(Make(std::move(row)));
+    FillLife(rows_.back());
+  }
   endResetModel();
 }
 

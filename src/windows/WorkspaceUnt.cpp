@@ -19,6 +19,7 @@
 #include "store/QuotationRegister.h"
 #include "ui/app/Guard.h"
 #include "ui/app/Prompts.h"
+#include "windows/QuotationLifePanel.h"
 #include "windows/WorkspaceHeaderPanel.h"
 #include "windows/WorkspaceLineGrid.h"
 #include "windows/WorkspaceRegisterModel.h"
@@ -72,6 +73,7 @@ void TQuotationWorkspace::Connect() {
   connect(LineGrid, &WorkspaceLineGrid::ProductTyped, this,
           [this](int row, const QString& typed) { ui::Guard([&] { RecallPrices(row, typed); }); });
   ConnectPriceMemory();
+  ConnectLife();
 }
 
 void TQuotationWorkspace::LoadCustomers() {
@@ -89,8 +91,9 @@ void TQuotationWorkspace::LoadCustomers() {
 void TQuotationWorkspace::RunSearch() {
   const store::QuotationDraft shown = record_.Loaded();
   store::QuotationRegister registerOf(connection_);
+  RegisterModel->SetLives(LifePanel->Life().Summaries());
   RegisterModel->SetRows(registerOf.Find({SearchBox->text().toStdString(), Iso(DateFrom), Iso(DateTo)}));
-  RegisterCount->setText(QStringLiteral("共 %1 筆報價單").arg(RegisterModel->rowCount()));
+  RegisterCount->setText(QStringLiteral("共 %1 筆報價單").arg(RegisterSort->rowCount()));
   if (record_.Stored()) SelectInRegister(shown.custNo, shown.number);
 }
 
@@ -135,6 +138,8 @@ void TQuotationWorkspace::Show(const store::QuotationDraft& draft) {
   LineGrid->SetLines(draft.lines);
   PriceMemoryList->clear();
   priceRow_ = -1;
+  LifePanel->ShowQuotation(record_.Stored() ? std::optional<store::life::QuotationKey>({draft.custNo, draft.number})
+                                            : std::nullopt);
   UpdateTotals();
   // The lines as shown are the baseline: the grid writes numbers its own way.
   baseline_ = Draft();

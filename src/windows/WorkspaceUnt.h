@@ -8,10 +8,13 @@
 
 #include "store/Connection.h"
 #include "store/QuotationDraft.h"
+#include "store/life/QuotationSave.h"
 #include "ui/app/DataWindow.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
+class QuotationLifePanel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
@@ -75,6 +78,8 @@ class TQuotationWorkspace : public ui::DataWindow {
   QLabel* TaxLabel;
   QLabel* TotalLabel;
   QLabel* StatusLabel;
+  QComboBox* StateFilter;
+  QuotationLifePanel* LifePanel;
 
  protected:
   bool SettlePending() override;
@@ -95,6 +100,13 @@ class TQuotationWorkspace : public ui::DataWindow {
   void RecallPrices(int row, const QString& typed);
   void ConnectPriceMemory();
   std::optional<documents::QuotationDocument> Document();
+  // The life: its panel, the register's state filter, the records a save and a removal make.
+  void BuildLife(QWidget* pane);
+  void ConnectLife();
+  void FilterStates();
+  void ShowCopy(const store::life::QuotationKey& key);
+  // The current revision's issued copy as a document, issuing a draft first once the user agrees.
+  std::optional<documents::QuotationDocument> IssuedDocument();
   void Say(const QString& text);
   QString ExportPath(const QString& caption, const QString& suffix, const QString& filter);
 
@@ -103,4 +115,5 @@ class TQuotationWorkspace : public ui::DataWindow {
   store::QuotationDraft baseline_;  // what Save would not change
   int priceRow_ = -1;               // the line price memory was shown for
   bool choosing_ = false;           // the register's selection is being put back
+  std::optional<store::life::QuotationSave> lifeSave_;  // the save being written
 };

@@ -48,7 +48,7 @@ class QuotationLifePanelTest : public ::testing::TestWithParam<StoreKind> {
         "values ('S001', 'Q1', 1, '彩盒', 500, 9.1, 4550)");
     db.Connect(connection);
     QuotationLifePanel::Hooks hooks;
-    hooks.document = [this](const std::string& number) {
+    hooks.document = [this](const std::string& number) -> std::optional<documents::QuotationDocument> {
       printed.push_back(number);
       documents::QuotationDocument document;
       document.quotationNumber = number;
