@@ -20,27 +20,21 @@ namespace {
 
 constexpr int kBatchRows = 64;
 constexpr int kProgressEvery = 256;
-constexpr std::size_t kListed = 40;  // items of one kind of warning named one by one
 
 using Row = std::vector<JetValue>;
 
-// Warnings grouped by kind, in the order the kinds first occur; long kinds are cut short.
+// Warnings grouped by kind, in the order the kinds first occur.
 class Warnings {
  public:
   void Add(const std::string& kind, std::string item) {
     auto [entry, added] = index_.try_emplace(kind, kinds_.size());
-    if (added) kinds_.push_back({kind, {}, 0});
-    Kind& list = kinds_[entry->second];
-    if (list.items.size() < kListed) list.items.push_back(std::move(item));
-    ++list.count;
+    if (added) kinds_.push_back({kind, {}});
+    kinds_[entry->second].items.push_back(std::move(item));
   }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
-    for (const Kind& kind : kinds_) {
+    for (const Kind& kind : kinds_)
       for (const std::string& item : kind.items) lines.push_back(kind.name + ": " + item);
-      if (kind.count > static_cast<std::int64_t>(kind.items.size()))
-        lines.push_back(kind.name + ": " + std::to_string(kind.count - kind.items.size()) + " more");
-    }
     return lines;
   }
 
@@ -48,7 +42,6 @@ class Warnings {
   struct Kind {
     std::string name;
     std::vector<std::string> items;
-    std::int64_t count;
   };
   std::vector<Kind> kinds_;
   std::map<std::string, std::size_t> index_;
@@ -157,7 +150,7 @@ void Importer::Catalog(const JetChildReader::Event& catalog) {
   }
   if (missing.size() == std::size(kDatabaseTables))
     throw StoreError("'" + source_ + "' holds none of the tables customer, Quomaster and QuoDilate" +
-                     (catalog.names.empty() ? std::string(" (it has no tables)") :
+                     (catalog.names.empty() ? std::string(" (no table could be found in it: is it damaged?)") :
                                               "; its tables are " + Joined(catalog.names)) +
                      ". Nothing was imported.");
   for (const std::string& name : missing) warnings_.Add("table missing from the file, left empty", name);

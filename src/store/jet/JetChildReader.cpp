@@ -1,5 +1,6 @@
 #include "store/jet/JetChildReader.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -86,15 +87,12 @@ void SendTable(Writer& out, JetReader& reader, const JetTableInfo& table) {
 [[noreturn]] void RunChild(int fd, const std::string& path, const std::vector<std::string>& tables,
                            const std::string& encoding) {
   signal(SIGPIPE, SIG_IGN);
+  // libmdb's complaints about a damaged file are told by the error that follows.
+  if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0) dup2(quiet, STDERR_FILENO);
   Writer out(fd);
   try {
     JetReader reader(path, encoding);
-    out.Begin(Kind::Catalog);
-    out.Text(reader.Format());
-    out.Text(reader.Encoding());
     const std::vector<std::string> names = reader.UserTables();
-    out.Number(static_cast<std::uint32_t>(names.size()));
-    for (const std::string& name : names) out.Text(name);
     std::vector<JetTableInfo> found;
     std::uint32_t declared = 0;
     for (const std::string& name : tables)
@@ -102,6 +100,11 @@ void SendTable(Writer& out, JetReader& reader, const JetTableInfo& table) {
         declared += static_cast<std::uint32_t>(table->declaredRows);
         found.push_back(std::move(*table));
       }
+    out.Begin(Kind::Catalog);
+    out.Text(reader.Format());
+    out.Text(reader.Encoding());
+    out.Number(static_cast<std::uint32_t>(names.size()));
+    for (const std::string& name : names) out.Text(name);
     out.Number(declared);
     out.End(true);
     for (const JetTableInfo& table : found) SendTable(out, reader, table);
