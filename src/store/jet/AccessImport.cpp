@@ -1,7 +1,7 @@
 #include "store/jet/AccessImport.h"
 
 #include <cctype>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -9,6 +9,7 @@
 #include <set>
 
 #include "store/Backend.h"
+#include "store/FieldValue.h"
 #include "store/Stores.h"
 #include "store/TargetDatabase.h"
 #include "store/Text.h"
@@ -18,10 +19,10 @@ namespace store::jet {
 
 namespace {
 
-constexpr int kBatchRows = 64;
+constexpr std::size_t kBatchRows = 1024;
 constexpr int kProgressEvery = 256;
 
-using Row = std::vector<JetValue>;
+using Row = Backend::ValueRow;
 
 // Warnings grouped by kind, in the order the kinds first occur.
 class Warnings {
@@ -79,6 +80,7 @@ int ColumnOf(const std::vector<SourceColumn>& columns, const char* name) {
 
 bool SameValue(FieldKind kind, const JetValue& written, std::optional<std::string_view> stored) {
   if (!written || !stored) return !written && !stored;
+  if (*written == *stored) return true;
   if (kind == FieldKind::Float || kind == FieldKind::Integer)
     return std::strtod(written->c_str(), nullptr) == std::strtod(std::string(*stored).c_str(), nullptr);
   return *written == *stored;
@@ -95,9 +97,9 @@ class Importer {
   void Read(JetChildReader& reader);
   void StartTable(const JetTableInfo& info);
   void MapColumns(TableImport& table, const JetTableInfo& info);
-  void AddRow(const JetRow& row);
+  void AddRow(JetRow& row);
   bool Admit(TableImport& table, const Row& values);
-  void CheckCurrency(const TableImport& table, const Row& values);
+  void HoldCurrency(const TableImport& table, Row& values);
   void Write(TableImport& table);
   void FinishTable();
   void Verify(const TableImport& table);
@@ -158,7 +160,7 @@ void Importer::Catalog(const JetChildReader::Event& catalog) {
 
 void Importer::Read(JetChildReader& reader) {
   for (;;) {
-    const JetChildReader::Event& event = reader.Next();
+    JetChildReader::Event& event = reader.Next();
     switch (event.kind) {
       case JetChildReader::Event::Kind::Table: StartTable(event.table); break;
       case JetChildReader::Event::Kind::Row: AddRow(event.row); break;
@@ -205,19 +207,19 @@ void Importer::MapColumns(TableImport& table, const JetTableInfo& info) {
   if (!ignored.empty()) warnings_.Add("columns of the file not imported", table.name + ": " + Joined(ignored));
 }
 
-void Importer::AddRow(const JetRow& row) {
+void Importer::AddRow(JetRow& row) {
   TableImport& table = tables_.back();
   ++table.read;
   Row values(table.columns.size());
   for (std::size_t c = 0; c < values.size(); ++c) {
     if (table.source[c] < 0 || !IsReadable(table.types[c])) continue;
-    values[c] = row[table.source[c]];
+    values[c] = std::move(row[table.source[c]]);
     // The program's own dates have no time; a time of day is kept when there is one.
     if (values[c] && table.columns[c].kind == FieldKind::Date && values[c]->ends_with("T00:00:00"))
       values[c]->resize(values[c]->size() - 9);
   }
   if (Admit(table, values)) {
-    CheckCurrency(table, values);
+    HoldCurrency(table, values);
     table.rows.push_back(std::move(values));
     if (table.rows.size() - table.written >= kBatchRows) Write(table);
   }
@@ -245,36 +247,27 @@ bool Importer::Admit(TableImport& table, const Row& values) {
   return true;
 }
 
-void Importer::CheckCurrency(const TableImport& table, const Row& values) {
+// Currency goes into a number column as the double nearest to it, in the
+// store's own text; an amount that double cannot tell apart from its
+// neighbours is named.
+void Importer::HoldCurrency(const TableImport& table, Row& values) {
   for (std::size_t c = 0; c < values.size(); ++c) {
     if (table.types[c] != JetType::Money || !values[c] || table.columns[c].kind != FieldKind::Float) continue;
-    char held[64];
-    std::snprintf(held, sizeof held, "%.4f", std::strtod(values[c]->c_str(), nullptr));
-    if (*values[c] != held)
+    std::string digits = *values[c];
+    digits.erase(digits.size() - 5, 1);  // the point before the four decimals
+    const long long tenThousandths = std::strtoll(digits.c_str(), nullptr, 10);
+    const double held = static_cast<double>(tenThousandths) / 10000;
+    if (std::llround(held * 10000) != tenThousandths)
       warnings_.Add("Currency value a number column cannot hold exactly",
                     table.name + " " + RowName(table, values) + " " + table.columns[c].name + ": " + *values[c] +
-                        " stored as " + held);
+                        " stored as " + FormatDouble(held));
+    values[c] = FormatDouble(held);
   }
 }
 
 void Importer::Write(TableImport& table) {
-  const std::size_t end = table.rows.size();
-  if (end == table.written) return;
-  std::string sql = "insert into " + table.name + " (";
-  for (std::size_t c = 0; c < table.columns.size(); ++c)
-    sql += (c ? ", " : "") + store_->Identifier(table.columns[c].name);
-  sql += ") values ";
-  std::vector<BoundValue> values;
-  for (std::size_t r = table.written; r < end; ++r) {
-    sql += r == table.written ? "(" : ", (";
-    for (std::size_t c = 0; c < table.columns.size(); ++c) {
-      sql += c ? ", ?" : "?";
-      values.push_back({table.columns[c].kind, table.rows[r][c]});
-    }
-    sql += ")";
-  }
-  store_->Run(sql, values);
-  table.written = end;
+  store_->InsertRows(table.name, table.columns, std::span<const Row>(table.rows).subspan(table.written));
+  table.written = table.rows.size();
 }
 
 void Importer::FinishTable() {

@@ -212,7 +212,7 @@ void JetChildReader::Fill(std::size_t bytes) {
   }
 }
 
-const JetChildReader::Event& JetChildReader::Next() {
+JetChildReader::Event& JetChildReader::Next() {
   if (pipe_ < 0) throw StoreError("The Access file reader has stopped");
   Fill(kFrame);
   const Kind kind = static_cast<Kind>(buffer_[at_]);

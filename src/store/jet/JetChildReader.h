@@ -34,9 +34,10 @@ class JetChildReader {
   JetChildReader(const JetChildReader&) = delete;
   JetChildReader& operator=(const JetChildReader&) = delete;
 
-  // The next event, valid until the next call; throws StoreError when the
-  // file cannot be read, or the child fails or stalls.
-  const Event& Next();
+  // The next event, valid (and the caller's to take values from) until the
+  // next call; throws StoreError when the file cannot be read, or the child
+  // fails or stalls.
+  Event& Next();
 
  private:
   void Fill(std::size_t bytes);
