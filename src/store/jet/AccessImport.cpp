@@ -123,8 +123,8 @@ ImportSummary Importer::Run() {
   JetChildReader reader(source_, {std::begin(kDatabaseTables), std::end(kDatabaseTables)}, options_.encoding,
                         options_.stallLimit);
   Catalog(reader.Next());
-  store_ = OpenTarget(target_, made_);
   try {
+    store_ = OpenTarget(target_, made_);
     RefuseRows(*store_);
     store_->Begin();
     Read(reader);
@@ -179,10 +179,9 @@ void Importer::StartTable(const JetTableInfo& info) {
   table.columns = ReadTable(*store_, table.name).columns;
   table.declared = info.declaredRows;
   MapColumns(table, info);
-  const bool lines = table.name == "QuoDilate";
   for (const char* name : {"cust_no", "quotation_number", "serial_number"})
     if (int column = ColumnOf(table.columns, name); column >= 0) table.key.push_back(column);
-  table.uniqueKey = !lines;
+  table.uniqueKey = table.name != "QuoDilate";  // lines have no key of their own
   tables_.push_back(std::move(table));
 }
 
@@ -328,15 +327,17 @@ void Importer::CheckLinks() {
 }
 
 void Importer::Discard() noexcept {
-  if (!store_) return;
-  store_->Rollback();
-  if (made_ && IsServerUri(target_)) {
-    try {
-      for (const char* table : {"QuoDilate", "Quomaster", "customer"}) store_->Run(std::string("drop table ") + table, {});
-    } catch (const StoreError&) {
+  if (store_) {
+    store_->Rollback();
+    if (made_ && IsServerUri(target_)) {
+      try {
+        for (const char* table : {"QuoDilate", "Quomaster", "customer"})
+          store_->Run(std::string("drop table ") + table, {});
+      } catch (const StoreError&) {
+      }
     }
+    store_.reset();
   }
-  store_.reset();
   if (made_ && !IsServerUri(target_)) RemoveMadeFile(target_);
 }
 
