@@ -14,6 +14,7 @@
 #include "store/TargetDatabase.h"
 #include "store/Text.h"
 #include "store/jet/JetChildReader.h"
+#include "store/jet/JetText.h"
 
 namespace store::jet {
 
@@ -120,6 +121,7 @@ class Importer {
 
 ImportSummary Importer::Run() {
   if (!IsAccessFile(source_)) throw StoreError("'" + source_ + "' is not an Access database file.");
+  if (!options_.encoding.empty()) CodePageText known(options_.encoding);  // a wrong name fails here, whatever the file
   JetChildReader reader(source_, {std::begin(kDatabaseTables), std::end(kDatabaseTables)}, options_.encoding,
                         options_.stallLimit);
   Catalog(reader.Next());
@@ -144,6 +146,8 @@ ImportSummary Importer::Run() {
 void Importer::Catalog(const JetChildReader::Event& catalog) {
   summary_.format = catalog.format + (catalog.encoding.empty() ? "" : ", text read as " + catalog.encoding);
   total_ = catalog.declaredRows;
+  if (!options_.encoding.empty() && catalog.encoding.empty())
+    warnings_.Add("encoding not used", "the file's text is Unicode; " + options_.encoding + " applies to Access 97 files");
   std::vector<std::string> missing;
   for (const char* wanted : kDatabaseTables) {
     bool found = false;

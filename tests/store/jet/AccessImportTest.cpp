@@ -230,6 +230,32 @@ TEST_P(AccessImportTest, CancellingLeavesNothingAndTheSourceAsItWas) {
   EXPECT_FALSE(target.Exists());
 }
 
+// The command-line tool: the summary on stdout, 1 for a refused file (and no target), 2 for bad usage.
+TEST(AccessImportToolTest, ExitCodesAndSummary) {
+  SQ_SKIP_WITHOUT_JET_FILES();
+  const auto tool = std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "samplequote-db";
+  if (!std::filesystem::exists(tool)) GTEST_SKIP() << "samplequote-db not built";
+  NewTarget target(StoreKind::File);
+  const auto run = [&](const std::string& args, std::string* out = nullptr) {
+    std::FILE* pipe = popen((tool.string() + " " + args + " 2>/dev/null").c_str(), "r");
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+      if (out) out->append(chunk, got);
+    return WEXITSTATUS(pclose(pipe));
+  };
+  EXPECT_EQ(run("import " + jetfiles::Path("foreign.mdb") + " " + target.Target()), 1);
+  EXPECT_EQ(run("import --encoding NO-SUCH " + jetfiles::Path("quotes-v2000.mdb") + " " + target.Target()), 1);
+  EXPECT_FALSE(target.Exists());
+  EXPECT_EQ(run("import " + jetfiles::Path("quotes-v2000.mdb")), 2);
+  std::string summary;
+  EXPECT_EQ(run("import --encoding CP950 " + jetfiles::Path("quotes-v2000.mdb") + " " + target.Target(), &summary), 0);
+  EXPECT_NE(summary.find("Access file: Jet 4 (Access 2000-2003)\ncustomer: 63 rows imported\n"), std::string::npos)
+      << summary;
+  EXPECT_NE(summary.find("encoding not used: the file's text is Unicode; CP950 applies to Access 97 files"),
+            std::string::npos);
+  EXPECT_EQ(run("import " + jetfiles::Path("quotes-v2000.mdb") + " " + target.Target()), 1);  // not empty now
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, AccessImportTest, ::testing::Values(StoreKind::File, StoreKind::Server),
                          [](const auto& info) { return StoreName(info.param); });
 
