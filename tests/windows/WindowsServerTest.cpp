@@ -10,6 +10,7 @@
 #include "store/Connection.h"
 #include "support/TestServer.h"
 #include "ui/data/DBEdit.h"
+#include "ui/data/IdleReader.h"
 #include "windows/CustFrmEditPanel.h"
 #include "windows/CustFrmSearchPanel.h"
 
@@ -75,6 +76,16 @@ TEST_F(CustFrmServer, NewAndSaveStoreTheCustomerOnTheServerAndTheSecondOfTwoSave
   EXPECT_EQ(second.ADOQuery1.State(), store::DataSetState::Edit);
   EXPECT_EQ(second.Panel2->DBEdit3->text(), "Alpha Inc");
   EXPECT_EQ(server.database->Scalar("select all_name from customer where cust_no = 'S004'"), "Alpha Ltd");
+}
+
+TEST_F(CustFrmServer, NewOverMoreCustomersThanTheFirstRowsReadTakesTheNextNumber) {
+  server.database->Execute(
+      "insert into customer (cust_no) select 'S' || lpad(i::text, 3, '0') from generate_series(4, 200) i");
+  ui::IdleReader reader;  // the program's reading in slices
+  TCustFrm& window = *OpenWindow();
+  window.ToolBar1->Action(B::New)->trigger();
+  EXPECT_EQ(window.Panel2->DBEdit1->text(), "S201");
+  EXPECT_EQ(window.ADOQuery1.RecordCount(), 201);
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> values) {
