@@ -88,7 +88,8 @@ TEST_P(ReadEverythingTest, SlicesOfTheQueueEndWithTheLastRow) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, ReadEverythingTest,
                          ::testing::Combine(::testing::Values(StoreKind::File, StoreKind::Server),
-                                            ::testing::Values(RecordSet::kFirstRows - 1, RecordSet::kFirstRows,
+                                            ::testing::Values(RecordSet::kFirstRows - 1,
+                                                              RecordSet::kFirstRows,
                                                               RecordSet::kFirstRows + 1, 1000)),
                          [](const auto& info) {
                            return StoreName(std::get<0>(info.param)) + "_" +
