@@ -17,9 +17,8 @@ namespace {
 
 using Values = std::vector<std::optional<std::string>>;
 
-// Ends without a full stop: the error display adds one.
 constexpr const char* kMasterRowGone =
-    "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢";
+    "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。";
 
 // Writes that stand or fall together, inside a transaction or on their own.
 class Savepoint {

@@ -347,7 +347,7 @@ TEST_P(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
 // there it is stored and the header can still be saved.
 TEST_P(MasterLinkTest, ALineIsStoredOnlyWhileItsHeaderIsThere) {
   constexpr const char* kHeaderGone =
-      "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢";
+      "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。";
   db.Execute(
       "delete from QuoDilate where Cust_no = 'S001' and quotation_number = 'Q1';"
       "delete from Quomaster where Cust_no = 'S001' and quotation_number = 'Q1';"
