@@ -1,5 +1,6 @@
 #include "store/pg/UriPassword.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
