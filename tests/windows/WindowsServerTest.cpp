@@ -126,4 +126,31 @@ TEST_F(QuotationServer, SearchShowsTheHeadersWithTheirLinesAndALineTypedInIsStor
       "0.05");
 }
 
+// Two programs: after the first deletes a quotation, a line the second adds
+// under it is refused with a message and stays as typed.
+TEST_F(QuotationServer, ALineUnderAHeaderDeletedElsewhereIsRefusedAndKept) {
+  TQuotation* first = OpenWindow();
+  TQuotation* second = OpenWindow();
+  for (TQuotation* window : {first, second}) {
+    window->BtnFind->click();  // S'01, S001, S002, S010
+    window->BtnNext->trigger();
+  }
+  Answer({ui::Answer::Ok});
+  first->BtnDel->trigger();
+  TakeTexts();
+  ASSERT_EQ(server.database->Scalar("select count(*) from Quomaster where Cust_no = 'S001'"), "0");
+
+  store::RecordSet& lines = second->ADODataSetDilate;
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("彩盒");
+  second->BtnNext->trigger();  // moving on writes the line
+  EXPECT_EQ(TakeTexts(),
+            std::vector<QString>{
+                "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。"});
+  EXPECT_EQ(Current(second->ADODataSetMaster, "Cust_no"), "S001");
+  EXPECT_EQ(lines.State(), store::DataSetState::Insert);
+  EXPECT_EQ(Current(lines, "name_number"), "彩盒");
+  EXPECT_EQ(server.database->Scalar("select count(*) from QuoDilate where Cust_no = 'S001'"), "0");
+}
+
 }  // namespace
