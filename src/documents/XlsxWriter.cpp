@@ -1,16 +1,11 @@
 #include "documents/XlsxWriter.h"
 
-#include <sys/stat.h>
 #include <xlsxwriter.h>
 
-#include <QFileInfo>
-#include <QTemporaryFile>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
-#include "documents/PdfWriter.h"
-#include "documents/WriteFailure.h"
+#include "documents/DocumentFile.h"
+#include "documents/SystemErrorText.h"
 
 namespace documents {
 
@@ -122,43 +117,48 @@ void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document
   WriteTotal(sheet, row, firstLine, document, f);
 }
 
-void WriteBook(const QuotationDocument& document, const std::string& file, const std::string& dateFormat) {
-  lxw_workbook* book = workbook_new(file.c_str());
-  if (!book) throw WriteFailure("無法建立活頁簿。");
+// Why the library could not write the workbook: the system's reason when a
+// file operation failed, else the library's own, in Chinese.
+QString ReasonOf(lxw_error error, int systemError) {
+  switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+      if (systemError != 0) return SystemErrorText(systemError);
+      return QStringLiteral("活頁簿的檔案操作失敗");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+      return SystemErrorText(ENOMEM);
+    default:
+      return QStringLiteral("活頁簿程式庫錯誤（代碼 %1）").arg(static_cast<int>(error));
+  }
+}
+
+void WriteBook(const QuotationDocument& document, DocumentFile& file, const std::string& dateFormat) {
+  lxw_workbook* book = workbook_new(file.TemporaryName().constData());
+  if (!book) file.Fail(SystemErrorText(ENOMEM));
   lxw_worksheet* sheet = workbook_add_worksheet(book, QuotationDocument::kTitle);
   const Formats f = MakeFormats(book, dateFormat);
   worksheet_write_string(sheet, 0, 0, QuotationDocument::kTitle, f.title);
   int row = WriteFields(sheet, 2, document.customer, f);
   row = WriteFields(sheet, row, document.header, f);
   WriteTable(sheet, row + 1, document, f);
-  if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
-    throw WriteFailure(lxw_strerror(error));
-}
-
-// A new file's usual permissions, which a temporary file does not have.
-void GiveUsualPermissions(const QByteArray& file) {
-  const mode_t mask = umask(0);
-  umask(mask);
-  chmod(file.constData(), 0666 & ~mask);
+  errno = 0;
+  const lxw_error error = workbook_close(book);
+  const int systemError = errno;
+  if (error != LXW_NO_ERROR) file.Fail(ReasonOf(error, systemError));
 }
 
 }  // namespace
 
+// The library writes the file by name: it writes the temporary one, which
+// DocumentFile then flushes and puts in place.
 void XlsxWriter::Write(const QuotationDocument& document, const QString& path, const QString& dateFormat) {
-  const QFileInfo target(path);
-  QTemporaryFile temporary(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-  if (!temporary.open()) throw WriteFailure(WriteFailureText(path, temporary.errorString()));
-  temporary.close();
-  const QByteArray file = QFile::encodeName(temporary.fileName());
-  try {
-    WriteBook(document, file.toStdString(), SpreadsheetDateFormat(dateFormat));
-  } catch (const WriteFailure& failure) {
-    throw WriteFailure(WriteFailureText(path, QString::fromUtf8(failure.what())));
-  }
-  GiveUsualPermissions(file);
-  if (std::rename(file.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-    throw WriteFailure(WriteFailureText(path, QString::fromLocal8Bit(std::strerror(errno))));
-  temporary.setAutoRemove(false);
+  DocumentFile file(path);
+  WriteBook(document, file, SpreadsheetDateFormat(dateFormat));
+  file.Commit();
 }
 
 std::string XlsxWriter::SpreadsheetDateFormat(const QString& qtFormat) {

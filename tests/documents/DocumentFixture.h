@@ -52,17 +52,21 @@ class DocumentFixture : public ::testing::Test {
 
   // Lines 1..count of S001/Q1, written last line first.
   void SeedLines(int count, const std::string& longName = {}) {
+    std::string values;
     for (int serial = count; serial >= 1; --serial) {
       char name[32];
       std::snprintf(name, sizeof name, "品名%03d", serial);
       const std::string shown = serial == 2 && !longName.empty() ? longName : name;
+      values.append(values.empty() ? "" : ", ")
+          .append("('S001', 'Q1', " + std::to_string(serial) + ", '" + shown + "', '" +
+                  (serial == 1 ? "007" : "不鏽鋼") + "', 12.5, 8, 30, 100, 2.5, " + std::to_string(serial) +
+                  ".25)");
+    }
+    if (count > 0)
       database_.Execute(
           "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, width, "
-          "high, "
-          "length, amount, price, totle) values ('S001', 'Q1', " +
-          std::to_string(serial) + ", '" + shown + "', '" + (serial == 1 ? "007" : "不鏽鋼") +
-          "', 12.5, 8, 30, 100, 2.5, " + std::to_string(serial) + ".25)");
-    }
+          "high, length, amount, price, totle) values " +
+          values);
   }
 
   // The header of a customer, current in the header set as after a search.
