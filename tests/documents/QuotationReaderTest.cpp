@@ -29,7 +29,7 @@ std::string MissingText(const std::function<void()>& action) {
 
 }  // namespace
 
-TEST_F(DocumentFixture, ReadsTheCurrentHeaderItsCustomerAndItsOwnLinesInLineOrder) {
+TEST_P(DocumentStoreTest, ReadsTheCurrentHeaderItsCustomerAndItsOwnLinesInLineOrder) {
   SeedLines(3);
   const QuotationDocument document = Read();
   EXPECT_EQ(document.quotationNumber, "Q1");
@@ -56,14 +56,14 @@ TEST_F(DocumentFixture, ReadsTheCurrentHeaderItsCustomerAndItsOwnLinesInLineOrde
   EXPECT_DOUBLE_EQ(*document.lines[0][3].number, 12.5);
 }
 
-TEST_F(DocumentFixture, ShortNameStandsInForAMissingFullName) {
+TEST_P(DocumentStoreTest, ShortNameStandsInForAMissingFullName) {
   const QuotationDocument document = Read("S002");
   EXPECT_EQ(ValueOf(document.customer, "公司名稱").shown, "聲寶");
   EXPECT_EQ(ValueOf(document.customer, "電話").shown, "");
   EXPECT_EQ(document.lines.size(), 1u);
 }
 
-TEST_F(DocumentFixture, TotalAddsTheStoredLineTotalsAtTheirOwnPrecision) {
+TEST_P(DocumentStoreTest, TotalAddsTheStoredLineTotalsAtTheirOwnPrecision) {
   database_.Execute(
       "insert into QuoDilate (Cust_no, quotation_number, serial_number, totle) values "
       "('S001', 'Q1', 1, 0.1), ('S001', 'Q1', 2, 0.2), ('S001', 'Q1', 3, null), ('S001', 'Q1', 4, 12)");
@@ -73,7 +73,25 @@ TEST_F(DocumentFixture, TotalAddsTheStoredLineTotalsAtTheirOwnPrecision) {
   EXPECT_EQ(Read("S002").Total().shown, "0") << "a quotation whose lines carry no totals sums to nothing";
 }
 
-TEST_F(DocumentFixture, NoCurrentHeaderOrAnUnknownCustomerIsMissingData) {
+// More lines than the store reads at once; equal line numbers keep the order
+// the lines were added in, and a line without a number comes first, on either store.
+TEST_P(DocumentStoreTest, ReadsEveryLineInOneOrderOnEitherStore) {
+  SeedLines(130);
+  database_.Execute(
+      "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number) values "
+      "('S001', 'Q1', 7, '後加甲'), ('S001', 'Q1', 7, '後加乙'), ('S001', 'Q1', null, '無序號')");
+  const QuotationDocument document = Read();
+  std::vector<std::string> names;
+  for (const auto& line : document.lines) names.push_back(line[1].shown);
+  ASSERT_EQ(names.size(), 133u);
+  EXPECT_EQ(names[0], "無序號");
+  EXPECT_EQ(names[1], "品名001");
+  EXPECT_EQ(std::vector<std::string>(names.begin() + 7, names.begin() + 10),
+            (std::vector<std::string>{"品名007", "後加甲", "後加乙"}));
+  EXPECT_EQ(names.back(), "品名130");
+}
+
+TEST_P(DocumentStoreTest, NoCurrentHeaderOrAnUnknownCustomerIsMissingData) {
   EXPECT_EQ(MissingText([&] { QuotationReader::Read(headers_); }), QuotationReader::kNoHeader)
       << "closed set";
   headers_.SetCommandText("select * from Quomaster where Cust_no = 'none'");
@@ -87,3 +105,6 @@ TEST_F(DocumentFixture, NoCurrentHeaderOrAnUnknownCustomerIsMissingData) {
   headers_.Close();
   EXPECT_EQ(MissingText([&] { Read(""); }), QuotationReader::kNoCustomerNumber);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, DocumentStoreTest, ::testing::Values(StoreKind::File, StoreKind::Server),
+                         [](const auto& info) { return StoreName(info.param); });
