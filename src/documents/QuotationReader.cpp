@@ -98,6 +98,8 @@ QuotationDocument QuotationReader::Read(store::RecordSet& headers) {
   const std::string custNo = Text(headers, "Cust_no");
   document.quotationNumber = Text(headers, "quotation_number");
   document.currency = Text(headers, "money_type");
+  document.taxType = Text(headers, "tax_type");
+  document.taxRate = Text(headers, "tax_rate");
   for (const Labelled& item : kHeaderFields) document.header.push_back(Item(headers, item.field, item.label));
   document.customer = ReadCustomer(headers.GetConnection(), custNo);
   document.lines = ReadLines(headers.GetConnection(), custNo, document.quotationNumber);

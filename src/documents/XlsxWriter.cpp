@@ -2,9 +2,11 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "documents/DocumentFile.h"
+#include "documents/SheetRowHeight.h"
 #include "documents/SystemErrorText.h"
 
 namespace documents {
@@ -21,6 +23,8 @@ struct Formats {
   lxw_format* cell;
   lxw_format* cellDate;
   lxw_format* total;
+  lxw_format* figure;
+  lxw_format* note;
 };
 
 lxw_format* Bordered(lxw_workbook* book) {
@@ -50,6 +54,11 @@ Formats MakeFormats(lxw_workbook* book, const std::string& dateFormat) {
   format_set_num_format(f.cellDate, dateFormat.c_str());
   f.total = Bordered(book);
   format_set_bold(f.total);
+  format_set_align(f.total, LXW_ALIGN_RIGHT);
+  f.figure = Bordered(book);
+  format_set_bold(f.figure);
+  format_set_num_format(f.figure, "0.00");
+  f.note = Bordered(book);
   return f;
 }
 
@@ -81,40 +90,54 @@ int WriteFields(lxw_worksheet* sheet, int row, const std::vector<LabelledValue>&
   return row;
 }
 
-std::string ColumnCell(int column, int row) {
-  std::string cell(1, static_cast<char>('A' + column));
-  return cell.append(std::to_string(row + 1));
-}
-
-void WriteTotal(lxw_worksheet* sheet, int row, int firstLine, const QuotationDocument& document,
-                const Formats& f) {
-  const std::string label = document.TotalLabel();
-  for (int c = 0; c < kTotalColumn; ++c) worksheet_write_blank(sheet, row, c, f.total);
-  worksheet_write_string(sheet, row, kTotalColumn - 1, label.c_str(), f.total);
-  const double total = *document.Total().number;
-  if (row == firstLine) {
-    worksheet_write_number(sheet, row, kTotalColumn, total, f.total);
-    return;
+// The figures are written as the document shows them, not as formulas: a
+// spreadsheet rounds halves away from zero, and the workbook must say what
+// the PDF says.
+void WriteTotals(lxw_worksheet* sheet, int row, const std::vector<TotalRow>& totals, const Formats& f) {
+  double tableWidth = 0;
+  for (double width : kColumnWidths) tableWidth += width;
+  for (const TotalRow& total : totals) {
+    if (total.figure.empty()) {
+      worksheet_merge_range(sheet, row, 0, row, kTotalColumn, total.label.c_str(), f.note);
+      worksheet_set_row(sheet, row, SheetRowHeight::Points(SheetRowHeight::Lines(total.label, tableWidth)),
+                        nullptr);
+    } else {
+      worksheet_merge_range(sheet, row, 0, row, kTotalColumn - 1, total.label.c_str(), f.total);
+      worksheet_write_number(sheet, row, kTotalColumn, QuotationTotals::ValueOf(total.figure), f.figure);
+    }
+    ++row;
   }
-  std::string formula = "=SUM(";
-  formula.append(ColumnCell(kTotalColumn, firstLine))
-      .append(":")
-      .append(ColumnCell(kTotalColumn, row - 1))
-      .append(")");
-  worksheet_write_formula_num(sheet, row, kTotalColumn, formula.c_str(), f.total, total);
 }
 
-void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document, const Formats& f) {
+// Rows whose texts wrap are made tall enough to show them.
+void FitRowHeight(lxw_worksheet* sheet, int row, const DocumentLine& line) {
+  int lines = 1;
+  for (std::size_t c = 0; c < line.size(); ++c)
+    if (!line[c].number) lines = std::max(lines, SheetRowHeight::Lines(line[c].shown, kColumnWidths[c]));
+  if (lines > 1) worksheet_set_row(sheet, row, SheetRowHeight::Points(lines), nullptr);
+}
+
+void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document,
+                const std::vector<TotalRow>& totals, const Formats& f) {
   for (std::size_t c = 0; c < kLineColumns.size(); ++c) {
     worksheet_write_string(sheet, row, c, kLineColumns[c].title, f.heading);
     worksheet_set_column(sheet, c, c, kColumnWidths[c], nullptr);
   }
-  const int firstLine = ++row;
+  worksheet_repeat_rows(sheet, row, row);
+  ++row;
   for (const DocumentLine& line : document.lines) {
     for (std::size_t c = 0; c < line.size(); ++c) WriteValue(sheet, row, c, line[c], f.cell, f.cellDate);
+    FitRowHeight(sheet, row, line);
     ++row;
   }
-  WriteTotal(sheet, row, firstLine, document, f);
+  WriteTotals(sheet, row, totals, f);
+}
+
+// Printed on A4, as wide as one page, as long as it takes.
+void SetUpPages(lxw_worksheet* sheet) {
+  constexpr uint8_t kA4 = 9;
+  worksheet_set_paper(sheet, kA4);
+  worksheet_fit_to_pages(sheet, 1, 0);
 }
 
 // Why the library could not write the workbook: the system's reason when a
@@ -137,6 +160,8 @@ QString ReasonOf(lxw_error error, int systemError) {
 }
 
 void WriteBook(const QuotationDocument& document, DocumentFile& file, const std::string& dateFormat) {
+  // Worked out before the library holds anything that a throw would leak.
+  const std::vector<TotalRow> totals = document.TotalRows();
   lxw_workbook* book = workbook_new(file.TemporaryName().constData());
   if (!book) file.Fail(SystemErrorText(ENOMEM));
   lxw_worksheet* sheet = workbook_add_worksheet(book, QuotationDocument::kTitle);
@@ -144,7 +169,8 @@ void WriteBook(const QuotationDocument& document, DocumentFile& file, const std:
   worksheet_write_string(sheet, 0, 0, QuotationDocument::kTitle, f.title);
   int row = WriteFields(sheet, 2, document.customer, f);
   row = WriteFields(sheet, row, document.header, f);
-  WriteTable(sheet, row + 1, document, f);
+  WriteTable(sheet, row + 1, document, totals, f);
+  SetUpPages(sheet);
   errno = 0;
   const lxw_error error = workbook_close(book);
   const int systemError = errno;

@@ -52,8 +52,9 @@ TEST_F(DocumentFixture, PdfGivesBackEveryFieldAndLineInOrderAcrossPages) {
   for (int serial = 1; serial <= 80; ++serial)
     lines << QStringLiteral("品名%1").arg(serial, 3, 10, QChar('0')) << QStringLiteral("%1.25").arg(serial);
   ExpectInOrder(pages.join('\n'), lines);
-  // 80 * 81 / 2 plus a quarter each.
-  ExpectInOrder(pages.last(), {"合計（NTD）", "3260.00"});
+  // 80 * 81 / 2 plus a quarter each, and 5 % tax on it.
+  ExpectInOrder(QString(pages.last()).remove(' '),
+                {"小計（NTD）3260.00", "營業稅5%163.00", "含稅總計（NTD）3423.00"});
   EXPECT_FALSE(pages.join('\n').contains(QStringLiteral("別家的品項")));
 }
 
@@ -75,6 +76,21 @@ TEST_F(DocumentFixture, PdfEmbedsItsFontsAndAOnePageQuotationStaysSmall) {
     EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << row.toStdString();
     EXPECT_EQ(columns[columns.size() - 3], "yes") << "no text mapping: " << row.toStdString();
   }
+}
+
+// Figures wider than their column are set smaller, never broken over lines.
+TEST_F(DocumentFixture, PdfNumbersAreNeverBroken) {
+  REQUIRE_TOOL("pdftotext");
+  database_.Execute(
+      "insert into QuoDilate (Cust_no, quotation_number, serial_number, width, amount, price, totle) values "
+      "('S001', 'Q1', 1, 1234.5678, 1234567, 12345678.9, 31996087.124),"
+      "('S001', 'Q1', 2, 0.125, 2, -98765432109.87, -197530864219.74)");
+  const QString pdf = OutputPath("Q1.pdf");
+  PdfWriter::Write(Read(), pdf);
+  const QString text = PdfText(pdf);
+  for (const char* number : {"1234.5678", "1234567", "12345678.9", "31996087.124", "-98765432109.87",
+                             "-197530864219.74", "-197498868132.62", "-9874943406.63", "-207373811539.25"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << " is not whole in\n" << text.toStdString();
 }
 
 // A product name longer than a page still comes out whole.

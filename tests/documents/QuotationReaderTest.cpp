@@ -63,14 +63,27 @@ TEST_P(DocumentStoreTest, ShortNameStandsInForAMissingFullName) {
   EXPECT_EQ(document.lines.size(), 1u);
 }
 
-TEST_P(DocumentStoreTest, TotalAddsTheStoredLineTotalsAtTheirOwnPrecision) {
+TEST_P(DocumentStoreTest, TotalsFollowTheTaxTypeAndSayWhatThePricesAre) {
   database_.Execute(
       "insert into QuoDilate (Cust_no, quotation_number, serial_number, totle) values "
-      "('S001', 'Q1', 1, 0.1), ('S001', 'Q1', 2, 0.2), ('S001', 'Q1', 3, null), ('S001', 'Q1', 4, 12)");
-  const DocumentValue total = Read().Total();
-  EXPECT_EQ(total.shown, "12.3");
-  EXPECT_DOUBLE_EQ(*total.number, 12.3);
-  EXPECT_EQ(Read("S002").Total().shown, "0") << "a quotation whose lines carry no totals sums to nothing";
+      "('S001', 'Q1', 1, 0.1), ('S001', 'Q1', 2, 0.2), ('S001', 'Q1', 3, null), ('S001', 'Q1', 4, 10.2)");
+  auto rows = [](const QuotationDocument& document) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const auto& row : document.TotalRows()) pairs.emplace_back(row.label, row.figure);
+    return pairs;
+  };
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(rows(Read()),
+            (Pairs{{"小計（NTD）", "10.50"}, {"營業稅 5%", "0.52"}, {"含稅總計（NTD）", "11.02"}}));
+  headers_.Close();
+  EXPECT_EQ(rows(Read("S002")), (Pairs{{"合計（USD）", "0.00"}, {"免稅：以上價格不含稅，不另加稅。", ""}}))
+      << "a quotation whose lines carry no totals sums to nothing";
+  headers_.Close();
+  database_.Execute("update Quomaster set tax_type = '應稅', tax_rate = null where Cust_no = 'S002'");
+  EXPECT_EQ(rows(Read("S002"))[1].first, "稅別為應稅，但未填稅率：稅額未計，以上價格為未稅價。");
+  headers_.Close();
+  database_.Execute("update Quomaster set tax_type = '營業稅' where Cust_no = 'S002'");
+  EXPECT_EQ(rows(Read("S002"))[1].first, "稅別「營業稅」：稅額未計，以上價格為未稅價。");
 }
 
 // More lines than the store reads at once; equal line numbers keep the order

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "QuotationFixture.h"
@@ -91,6 +93,33 @@ TEST_F(QuotationOutputTest, PrintPreviewsTheQuotationAndSavesItAsPdf) {
   preview->ActPrint->trigger();  // the printer's dialog is cancelled
   EXPECT_EQ(ui::FileDialogs::DialogsShown(), 1);
   EXPECT_TRUE(TakeTexts().empty());
+}
+
+// One layout: the preview shows the pages that the PDF saved from it has,
+// for a quotation of a thousand lines of varied heights.
+TEST_F(QuotationOutputTest, PreviewShowsThePagesOfThePdf) {
+  if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  std::vector<Row> lines;
+  for (int serial = 3; serial < 1003; ++serial) {
+    Row line = Line("S002", "Q2", serial, "品名" + std::to_string(serial));
+    line.insert({{"standard", "不鏽鋼"}, {"width", "12.5"}, {"amount", "100"}, {"price", "2.5"}, {"totle", "250"}});
+    lines.push_back(line);
+  }
+  Seed("QuoDilate", lines);
+  TQuotation* window = WindowShowing("S002");
+  window->BtnPrint->trigger();
+  QuotationPreview* preview = PreviewOf(window);
+  ASSERT_NE(preview, nullptr);
+  preview->PreviewWidget->updatePreview();
+  savePath = folder.filePath("Q2.pdf");
+  preview->ActSavePdf->trigger();
+
+  QProcess info;
+  info.start("pdfinfo", {savePath});
+  ASSERT_TRUE(info.waitForFinished(30000));
+  const QString pages = QString::fromUtf8(info.readAllStandardOutput()).section("Pages:", 1).section('\n', 0, 0);
+  EXPECT_GT(preview->PageCount(), 20);
+  EXPECT_EQ(pages.trimmed().toInt(), preview->PageCount());
 }
 
 TEST_F(QuotationOutputTest, NothingToShowIsANoticeAndNoDialog) {
