@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 
 #include "documents/DocumentFile.h"
+#include "documents/PdfSubsetTags.h"
 #include "documents/QuotationPages.h"
 
 namespace documents {
@@ -36,7 +37,7 @@ void PdfWriter::Write(const QuotationDocument& document, const QString& path) {
     SetUp(writer, document);
     QuotationPages::Render(document, writer);
   }
-  DocumentFile::Save(path, bytes);
+  DocumentFile::Save(path, PdfSubsetTags::Tagged(bytes));
 }
 
 }  // namespace documents

@@ -28,6 +28,23 @@ void ExpectInOrder(const QString& text, const QStringList& texts) {
   }
 }
 
+// Each object the cross-reference table names starts where it says.
+void ExpectTableMatchesObjects(const QByteArray& pdf) {
+  const qsizetype startxref = pdf.lastIndexOf("startxref");
+  ASSERT_GE(startxref, 0);
+  const qsizetype table = pdf.mid(startxref + 9).trimmed().split('\n').first().trimmed().toLongLong();
+  ASSERT_TRUE(pdf.mid(table).startsWith("xref")) << "startxref points at " << pdf.mid(table, 20).toStdString();
+  const QList<QByteArray> rows = pdf.mid(table).split('\n');
+  const int count = rows[1].split(' ')[1].toInt();
+  ASSERT_GT(count, 2);
+  for (int object = 1; object < count; ++object) {
+    const QByteArray& row = rows[2 + object];
+    if (!row.contains(" n")) continue;
+    EXPECT_TRUE(pdf.mid(row.left(10).toLongLong()).startsWith(QByteArray::number(object) + " 0 obj"))
+        << "object " << object;
+  }
+}
+
 }  // namespace
 
 TEST_F(DocumentFixture, PdfGivesBackEveryFieldAndLineInOrderAcrossPages) {
@@ -65,6 +82,9 @@ TEST_F(DocumentFixture, PdfEmbedsItsFontsAndAOnePageQuotationStaysSmall) {
   PdfWriter::Write(Read(), pdf);
   EXPECT_LT(QFileInfo(pdf).size(), 200 * 1024);
   EXPECT_TRUE(RunTool("pdfinfo", {pdf}).value_or("").contains("Pages:           1"));
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  ExpectTableMatchesObjects(file.readAll());
 
   const QStringList rows =
       QString::fromUtf8(RunTool("pdffonts", {pdf}).value_or("")).split('\n', Qt::SkipEmptyParts);
@@ -74,6 +94,8 @@ TEST_F(DocumentFixture, PdfEmbedsItsFontsAndAOnePageQuotationStaysSmall) {
     const QStringList columns = row.split(' ', Qt::SkipEmptyParts);
     ASSERT_GE(columns.size(), 6) << row.toStdString();
     EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << row.toStdString();
+    EXPECT_EQ(columns[columns.size() - 4], "yes") << "not named as a subset: " << row.toStdString();
+    EXPECT_TRUE(QRegularExpression("^[A-Z]{6}\\+").match(columns[0]).hasMatch()) << row.toStdString();
     EXPECT_EQ(columns[columns.size() - 3], "yes") << "no text mapping: " << row.toStdString();
   }
 }
