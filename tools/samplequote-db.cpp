@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "store/DatabaseBackup.h"
 #include "store/DatabaseCopy.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
@@ -16,6 +17,7 @@ int Usage() {
                "       samplequote-db demo TARGET         create a database filled with sample data\n"
                "       samplequote-db check TARGET        check a database and count its rows\n"
                "       samplequote-db copy SOURCE TARGET  copy every row into an empty database\n"
+               "       samplequote-db backup SOURCE COPY  copy a database file safely while it is in use\n"
                "TARGET and SOURCE are a file path or a postgresql:// URI.\n");
   return 2;
 }
@@ -23,6 +25,11 @@ int Usage() {
 int Run(const std::string& command, int argc, char** argv) {
   if (command == "copy" && argc == 4) {
     std::fputs(store::CopyDatabase(argv[2], argv[3]).c_str(), stdout);
+    return 0;
+  }
+  if (command == "backup" && argc == 4) {
+    store::BackupDatabase(argv[2], argv[3]);
+    std::fputs(store::CheckDatabase(argv[3]).c_str(), stdout);  // the copy, read back
     return 0;
   }
   if (argc != 3) return Usage();

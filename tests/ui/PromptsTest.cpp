@@ -42,6 +42,7 @@ TEST(ErrorTextTest, AppendsAFullStopOnlyAfterCharactersSortingAfterIt) {
 TEST(ErrorTextTest, KeepsMessagesEndingInAFullStopOrEarlierCharacter) {
   EXPECT_EQ(ui::ErrorText(""), "");
   EXPECT_EQ(ui::ErrorText("Done."), "Done.");
+  EXPECT_EQ(ui::ErrorText("資料夾不能寫入。"), "資料夾不能寫入。");
   for (const char* text : {"Stop!", "ends in -", "ends in ,", "(note)", "quoted'", "space ", "line\n"})
     EXPECT_EQ(ui::ErrorText(text), text) << text;
 }

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QtDebug>
 
+#include "ui/app/ChineseFileDialog.h"
 #include "ui/app/Headless.h"
 
 namespace ui {
@@ -33,11 +34,9 @@ QString WithSuffix(const QString& path, const QString& suffix) {
 // The dialog adds the suffix itself, before it asks whether to replace a file.
 QString AskForSaveName(QWidget* parent, const QString& caption, const QString& defaultPath,
                        const QString& filter) {
-  QFileDialog dialog(parent, caption, defaultPath, filter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  ChineseFileDialog dialog(parent, caption, defaultPath, filter, QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(FileDialogs::SuffixOf(filter));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 }  // namespace
