@@ -62,7 +62,8 @@ void DocumentFile::Commit() {
 
 unsigned DocumentFile::Permissions() const {
   struct stat existing {};
-  if (stat(targetName_.constData(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
+  if (stat(targetName_.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
+    return existing.st_mode & 07777;
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;

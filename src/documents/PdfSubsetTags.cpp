@@ -23,7 +23,8 @@ QByteArray NameAt(const QByteArray& pdf, qsizetype at) {
 
 bool IsTagged(const QByteArray& name) {
   if (name.size() <= kTagLength || name[kTagLength - 1] != '+') return false;
-  return std::all_of(name.begin(), name.begin() + kTagLength - 1, [](char c) { return c >= 'A' && c <= 'Z'; });
+  return std::all_of(name.begin(), name.begin() + kTagLength - 1,
+                     [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 // Untagged name -> tag, from the font descriptors.
@@ -42,7 +43,8 @@ struct Insertion {
   QByteArray text;
 };
 
-std::vector<Insertion> BaseFontInsertions(const QByteArray& pdf, const std::map<QByteArray, QByteArray>& tags) {
+std::vector<Insertion> BaseFontInsertions(const QByteArray& pdf,
+                                          const std::map<QByteArray, QByteArray>& tags) {
   static const QByteArray key("/BaseFont /");
   std::vector<Insertion> insertions;
   for (qsizetype at = pdf.indexOf(key); at >= 0; at = pdf.indexOf(key, at + 1)) {

@@ -103,14 +103,16 @@ QuotationPages::Row QuotationPages::TotalRowOf(const TotalRow& total) const {
   const qreal inner = 2 * Points(kPadding);
   std::vector<Cell> cells;
   if (total.figure.empty()) {
-    cells.push_back({0, area_.width(), Block(total.label, body_, area_.width() - inner, TextBlock::Align::Left)});
+    cells.push_back(
+        {0, area_.width(), Block(total.label, body_, area_.width() - inner, TextBlock::Align::Left)});
     return MakeRow(std::move(cells));
   }
   const qreal figureWidth = area_.width() * kColumnShares[kTotalColumn];
   const qreal labelWidth = area_.width() - figureWidth;
   cells.push_back({0, labelWidth, Block(total.label, bold_, labelWidth - inner, TextBlock::Align::Right)});
-  cells.push_back({labelWidth, figureWidth,
-                   Block(total.figure, bold_, figureWidth - inner, TextBlock::Align::Right, TextBlock::Fit::OneLine)});
+  cells.push_back(
+      {labelWidth, figureWidth,
+       Block(total.figure, bold_, figureWidth - inner, TextBlock::Align::Right, TextBlock::Fit::OneLine)});
   return MakeRow(std::move(cells));
 }
 
@@ -164,7 +166,8 @@ int QuotationPages::LinesThatFit(const Row& row, qreal space) const {
 
 // Later pages carry a one-line running head instead of the title and fields.
 qreal QuotationPages::TableTop(int page) const {
-  const qreal head = page == 0 ? headingHeight_ : QFontMetricsF(body_, device_.get()).lineSpacing() + Points(kGap);
+  const qreal head =
+      page == 0 ? headingHeight_ : QFontMetricsF(body_, device_.get()).lineSpacing() + Points(kGap);
   return head + RowHeight(titleRow_, titleRow_.lines);
 }
 
@@ -208,7 +211,8 @@ void QuotationPages::Paginate() {
 void QuotationPages::Paint(QPainter& painter, int page) const {
   painter.save();
   const QPaintDevice& target = *painter.device();
-  painter.scale(target.logicalDpiX() / qreal(kLayoutResolution), target.logicalDpiY() / qreal(kLayoutResolution));
+  painter.scale(target.logicalDpiX() / qreal(kLayoutResolution),
+                target.logicalDpiY() / qreal(kLayoutResolution));
   painter.setPen(QPen(Qt::black, Points(kRule)));
   PaintHeading(painter, page);
   const qreal titleTop = TableTop(page) - RowHeight(titleRow_, titleRow_.lines);

@@ -21,7 +21,8 @@ char32_t Next(std::string_view text, std::size_t& at) {
   const auto lead = static_cast<unsigned char>(text[at++]);
   const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
   char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-  for (int i = 0; i < extra && at < text.size(); ++i) c = (c << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+  for (int i = 0; i < extra && at < text.size(); ++i)
+    c = (c << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
   return c;
 }
 

@@ -104,7 +104,8 @@ void QuotationPreview::BuildToolBar() {
   ActPrint = AddAction("ActPrint", QStringLiteral("列印…"), {QKeySequence::Print});
   ActSavePdf = AddAction("ActSavePdf", QStringLiteral("存成 PDF…"), {QKeySequence::Save});
   PreviewToolBar->addSeparator();
-  ActZoomIn = AddAction("ActZoomIn", QStringLiteral("放大"), {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal});
+  ActZoomIn =
+      AddAction("ActZoomIn", QStringLiteral("放大"), {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal});
   ActZoomOut = AddAction("ActZoomOut", QStringLiteral("縮小"), {QKeySequence::ZoomOut});
   ActFitWidth = AddAction("ActFitWidth", QStringLiteral("符合寬度"), {Qt::CTRL | Qt::Key_1});
   ActFitPage = AddAction("ActFitPage", QStringLiteral("整頁"), {Qt::CTRL | Qt::Key_0});

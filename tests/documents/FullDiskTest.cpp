@@ -21,9 +21,12 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {"Pdf", "Q1.pdf", 3, [](const auto& document, const QString& path) { documents::PdfWriter::Write(document, path); }},
+    {"Pdf", "Q1.pdf", 3,
+     [](const auto& document, const QString& path) { documents::PdfWriter::Write(document, path); }},
     {"Xlsx", "Q1.xlsx", 200,
-     [](const auto& document, const QString& path) { documents::XlsxWriter::Write(document, path, "yyyy/M/d"); }},
+     [](const auto& document, const QString& path) {
+       documents::XlsxWriter::Write(document, path, "yyyy/M/d");
+     }},
 };
 
 // A document kind and the space left on the disk when it is written.
@@ -78,11 +81,11 @@ TEST_P(FullDiskTest, AFailedWriteIsSaidAndKeepsTheOldDocument) {
   QFile::remove(target);
   ASSERT_TRUE(disk.LeaveFree(FreeBytes()));
   EXPECT_NE(FailureOf(target), "(no failure)");
-  EXPECT_EQ(FilesOn(disk), QStringList{"filler"})
-      << "a cut document was left under the name";
+  EXPECT_EQ(FilesOn(disk), QStringList{"filler"}) << "a cut document was left under the name";
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, FullDiskTest, ::testing::Combine(::testing::Values(0, 1), ::testing::Values(4, 8, 12)),
+INSTANTIATE_TEST_SUITE_P(Kinds, FullDiskTest,
+                         ::testing::Combine(::testing::Values(0, 1), ::testing::Values(4, 8, 12)),
                          [](const auto& info) {
                            return std::string(kKinds[std::get<0>(info.param)].name) + "With" +
                                   std::to_string(std::get<1>(info.param)) + "KbFree";

@@ -33,7 +33,8 @@ void ExpectTableMatchesObjects(const QByteArray& pdf) {
   const qsizetype startxref = pdf.lastIndexOf("startxref");
   ASSERT_GE(startxref, 0);
   const qsizetype table = pdf.mid(startxref + 9).trimmed().split('\n').first().trimmed().toLongLong();
-  ASSERT_TRUE(pdf.mid(table).startsWith("xref")) << "startxref points at " << pdf.mid(table, 20).toStdString();
+  ASSERT_TRUE(pdf.mid(table).startsWith("xref"))
+      << "startxref points at " << pdf.mid(table, 20).toStdString();
   const QList<QByteArray> rows = pdf.mid(table).split('\n');
   const int count = rows[1].split(' ')[1].toInt();
   ASSERT_GT(count, 2);
@@ -112,7 +113,8 @@ TEST_F(DocumentFixture, PdfNumbersAreNeverBroken) {
   const QString text = PdfText(pdf);
   for (const char* number : {"1234.5678", "1234567", "12345678.9", "31996087.124", "-98765432109.87",
                              "-197530864219.74", "-197498868132.62", "-9874943406.63", "-207373811539.25"})
-    EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << " is not whole in\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << " is not whole in\n"
+                                                          << text.toStdString();
 }
 
 // A product name longer than a page still comes out whole.

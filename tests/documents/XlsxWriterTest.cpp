@@ -80,7 +80,8 @@ class Workbook {
       if (reader.name() == u"row" && attributes.hasAttribute("ht"))
         rowHeights_[attributes.value("r").toInt()] = attributes.value("ht").toDouble();
       if (reader.name() == u"pageSetup" || reader.name() == u"pageSetUpPr")
-        for (const auto& attribute : attributes) pageSetup_[attribute.name().toString()] = attribute.value().toString();
+        for (const auto& attribute : attributes)
+          pageSetup_[attribute.name().toString()] = attribute.value().toString();
       if (reader.name() == u"c") {
         cell = &cells_[attributes.value("r").toString()];
         cell->type = attributes.value("t").toString();

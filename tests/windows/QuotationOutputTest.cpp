@@ -2,18 +2,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewWidget>
 #include <QPointer>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QScreen>
-#include <set>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <set>
 
 #include "QuotationFixture.h"
 #include "documents/QuotationReader.h"
@@ -150,8 +150,10 @@ TEST_F(QuotationOutputTest, PreviewIsWorkedByKeysAndFitsTheScreen) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   for (QAction* action : preview->PreviewToolBar->actions()) {
-    if (action->isSeparator() || !preview->PreviewToolBar->widgetForAction(action)->inherits("QToolButton")) continue;
-    EXPECT_TRUE(reached.count(preview->PreviewToolBar->widgetForAction(action))) << action->objectName().toStdString();
+    if (action->isSeparator() || !preview->PreviewToolBar->widgetForAction(action)->inherits("QToolButton"))
+      continue;
+    EXPECT_TRUE(reached.count(preview->PreviewToolBar->widgetForAction(action)))
+        << action->objectName().toStdString();
     ASSERT_FALSE(action->shortcut().isEmpty()) << action->objectName().toStdString();
     EXPECT_TRUE(action->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)));
   }
@@ -174,11 +176,13 @@ TEST_F(QuotationOutputTest, PreviewIsWorkedByKeysAndFitsTheScreen) {
 // One layout: the preview shows the pages that the PDF saved from it has,
 // for a quotation of a thousand lines of varied heights.
 TEST_F(QuotationOutputTest, PreviewShowsThePagesOfThePdf) {
-  if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
   std::vector<Row> lines;
   for (int serial = 3; serial < 1003; ++serial) {
     Row line = Line("S002", "Q2", serial, "品名" + std::to_string(serial));
-    line.insert({{"standard", "不鏽鋼"}, {"width", "12.5"}, {"amount", "100"}, {"price", "2.5"}, {"totle", "250"}});
+    line.insert(
+        {{"standard", "不鏽鋼"}, {"width", "12.5"}, {"amount", "100"}, {"price", "2.5"}, {"totle", "250"}});
     lines.push_back(line);
   }
   Seed("QuoDilate", lines);
@@ -193,7 +197,8 @@ TEST_F(QuotationOutputTest, PreviewShowsThePagesOfThePdf) {
   QProcess info;
   info.start("pdfinfo", {savePath});
   ASSERT_TRUE(info.waitForFinished(30000));
-  const QString pages = QString::fromUtf8(info.readAllStandardOutput()).section("Pages:", 1).section('\n', 0, 0);
+  const QString pages =
+      QString::fromUtf8(info.readAllStandardOutput()).section("Pages:", 1).section('\n', 0, 0);
   EXPECT_GT(preview->PageCount(), 20);
   EXPECT_EQ(pages.trimmed().toInt(), preview->PageCount());
 }

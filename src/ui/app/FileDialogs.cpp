@@ -60,9 +60,13 @@ QString FileDialogs::SuffixOf(const QString& filter) {
   return pattern.match(filter).captured(1);
 }
 
-bool FileDialogs::PrinterInstalled(bool systemSays) { return TheSeam().printerInstalled.value_or(systemSays); }
+bool FileDialogs::PrinterInstalled(bool systemSays) {
+  return TheSeam().printerInstalled.value_or(systemSays);
+}
 
-void FileDialogs::SetPrinterInstalled(std::optional<bool> installed) { TheSeam().printerInstalled = installed; }
+void FileDialogs::SetPrinterInstalled(std::optional<bool> installed) {
+  TheSeam().printerInstalled = installed;
+}
 
 bool FileDialogs::Exec(QDialog& dialog) {
   Seam& seam = TheSeam();
