@@ -51,11 +51,16 @@ void QuotationPreview::Open() {
   PreviewToolBar->widgetForAction(ActPrint)->setFocus();
 }
 
+// A window manager may frame the window only after it is shown: until then
+// the owner's frame stands in for its size.
 void QuotationPreview::FitOnScreen() {
-  const QRect frame = frameGeometry();
+  QSize margins = frameGeometry().size() - size();
+  if (margins.isNull() && parentWidget())
+    margins = parentWidget()->window()->frameGeometry().size() - parentWidget()->window()->size();
+  const QRect frame(frameGeometry().topLeft(), size() + margins);
   const QRect placed = ui::FrameOnScreen(frame, screen()->availableGeometry());
   if (placed == frame) return;
-  resize(placed.size() - (frame.size() - size()));
+  resize(placed.size() - margins);
   move(placed.topLeft());
 }
 
