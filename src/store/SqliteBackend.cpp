@@ -199,6 +199,23 @@ void SqliteBackend::Rollback() {
 
 bool SqliteBackend::InTransaction() const { return !sqlite3_get_autocommit(db_); }
 
+void SqliteBackend::InsertRows(const std::string& table, const std::vector<SourceColumn>& columns,
+                               std::span<const ValueRow> rows) {
+  std::string names, marks;
+  for (const SourceColumn& column : columns) {
+    names += (names.empty() ? "" : ", ") + QuoteIdentifier(column.name);
+    marks += marks.empty() ? "?" : ", ?";
+  }
+  Statement statement(db_, "insert into " + table + " (" + names + ") values (" + marks + ")");
+  for (const ValueRow& row : rows) {
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      BindStoredValue(statement, static_cast<int>(c) + 1, columns[c].kind,
+                      row[c] ? std::optional<std::string_view>(*row[c]) : std::nullopt);
+    statement.Step();
+    sqlite3_reset(statement.Handle());
+  }
+}
+
 std::int64_t SqliteBackend::Run(const std::string& sql, const std::vector<BoundValue>& values) {
   Statement statement(db_, sql);
   for (std::size_t i = 0; i < values.size(); ++i)
