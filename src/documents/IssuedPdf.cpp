@@ -1,9 +1,9 @@
 #include "documents/IssuedPdf.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
+#include "documents/DocumentFile.h"
 #include "documents/PdfWriter.h"
 #include "documents/WriteFailure.h"
 
@@ -11,11 +11,11 @@ namespace documents {
 
 std::string IssuedPdf::Make(const QuotationDocument& document) {
   QTemporaryDir folder;
-  if (!folder.isValid()) throw WriteFailure(WriteFailureText(folder.path(), folder.errorString()));
+  if (!folder.isValid()) throw WriteFailure(DocumentFile::FailureText(folder.path(), folder.errorString()));
   const QString path = folder.filePath("issued.pdf");
   PdfWriter::Write(document, path);
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw WriteFailure(WriteFailureText(path, file.errorString()));
+  if (!file.open(QIODevice::ReadOnly)) throw WriteFailure(DocumentFile::FailureText(path, file.errorString()));
   const QByteArray bytes = file.readAll();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
@@ -27,11 +27,7 @@ void IssuedPdf::PrintAs(QuotationDocument& document, const std::string& number) 
 }
 
 void IssuedPdf::Save(const std::string& bytes, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-      !file.commit())
-    throw WriteFailure(WriteFailureText(path, file.errorString()));
+  DocumentFile::Save(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 }  // namespace documents

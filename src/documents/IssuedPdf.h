@@ -16,7 +16,7 @@ class IssuedPdf {
   static std::string Make(const QuotationDocument& document);
   // Prints the document under a revision's number ("Q1-R2"), in its title and header.
   static void PrintAs(QuotationDocument& document, const std::string& number);
-  // Writes stored bytes to a file, beside it first and then renamed over it. Throws WriteFailure.
+  // Writes stored bytes to a file, as every document is written (DocumentFile). Throws WriteFailure.
   static void Save(const std::string& bytes, const QString& path);
 };
 

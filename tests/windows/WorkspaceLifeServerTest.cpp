@@ -149,7 +149,7 @@ TEST_P(WorkspaceLifeTest, OfTwoUsersRevisingOneQuotationTheSecondIsRefusedAndKee
   const std::string history = db.Scalar("select count(*) from QuoHistory");
   Retype(second.HeaderPanel->TaxRateBox, "0");
   second.ActSave->trigger();
-  EXPECT_EQ(PromptScript::TakeTexts(), std::vector<QString>{QString(store::kRowChangedConflict) + "."});
+  EXPECT_EQ(PromptScript::TakeTexts(), std::vector<QString>{QString(store::kRowChangedConflict)});
   EXPECT_EQ(second.HeaderPanel->TaxRateBox->text(), "0");
   EXPECT_TRUE(second.Unsaved());
   EXPECT_EQ(db.Scalar("select count(*) from QuoHistory"), history);
