@@ -306,8 +306,6 @@ TEST_P(WorkspaceTest, TheSecondOfTwoSavesIsRefusedAndKeepsItsTyping) {
 }
 
 TEST_P(WorkspaceTest, PrintPdfAndExcelOfTheSelectedQuotation) {
-  if (GetParam() == StoreKind::Server)
-    GTEST_SKIP() << "documents::QuotationReader orders lines by the file store's _rowid_, which a server lacks";
   QTemporaryDir folder;
   ui::FileDialogs::SetResponders([&](const ui::FileRequest& request) { return folder.filePath(QFileInfo(request.defaultPath).fileName()); },
                                  [](QDialog&) { return false; });
