@@ -47,9 +47,10 @@ void WorkspaceHeaderPanel::AddCustomerRow() {
   completer_->setCaseSensitivity(Qt::CaseInsensitive);
   completer_->setCompletionMode(QCompleter::PopupCompletion);
   CustomerBox->setCompleter(completer_);
-  // After the box took the whole entry: keep only its number.
-  connect(completer_, qOverload<const QString&>(&QCompleter::activated), this,
-          [this](const QString& entry) { ChooseCustomer(entry.section(' ', 0, 0)); });
+  // Once the box has taken the whole entry (after this signal): keep only its number.
+  connect(
+      completer_, qOverload<const QString&>(&QCompleter::activated), this,
+      [this](const QString& entry) { ChooseCustomer(entry.section(' ', 0, 0)); }, Qt::QueuedConnection);
   connect(CustomerBox, &QLineEdit::editingFinished, this, &WorkspaceHeaderPanel::CustomerTyped);
   CustomerName = new QLabel(this);
   CustomerName->setObjectName(QStringLiteral("CustomerName"));

@@ -55,8 +55,15 @@ bool WorkspaceLineGrid::EmptyRow(int row) const {
   return true;
 }
 
+// Every cell of the new line gets its item at once: an editor's text then
+// lands in an item that reports the change with the text in place.
 void WorkspaceLineGrid::EnsureEmptyLast() {
-  if (rowCount() == 0 || !EmptyRow(rowCount() - 1)) insertRow(rowCount());
+  if (rowCount() > 0 && EmptyRow(rowCount() - 1)) return;
+  const bool filling = filling_;
+  filling_ = true;
+  insertRow(rowCount());
+  for (int c = 0; c < Count; ++c) SetCell(rowCount() - 1, c, QString());
+  filling_ = filling;
 }
 
 void WorkspaceLineGrid::SetLines(const std::vector<store::DraftLine>& lines) {
@@ -121,9 +128,7 @@ void WorkspaceLineGrid::CellChanged(int row, int column) {
   } else if (column == Amount || column == Price) {
     Recompute(row);
   }
-  filling_ = true;
   EnsureEmptyLast();
-  filling_ = false;
   emit LinesChanged();
 }
 
