@@ -9,7 +9,6 @@
 #include "documents/IssuedPdf.h"
 #include "store/life/StateCaption.h"
 #include "ui/app/Guard.h"
-#include "ui/app/Prompts.h"
 #include "windows/LifeHistoryDialog.h"
 #include "windows/RevisionCompareDialog.h"
 
@@ -112,10 +111,8 @@ void QuotationLifePanel::Issue() { IssueNow(); }
 std::optional<store::life::IssuedCopy> QuotationLifePanel::IssuedForOutput() {
   if (!key_) return std::nullopt;
   Refresh();
+  // Putting a draft out is issuing it: what leaves the program is kept.
   if (record_.state == QuotationState::Draft) {
-    if (!ui::Prompts::Confirm(this, "報價單 " + PrintedNumber() +
-                                        " 尚未發出。要發出這一版嗎？發出後內容固定保存，之後的修改會成為新版本。"))
-      return std::nullopt;
     std::optional<store::life::IssuedCopy> copy = IssueNow();
     Refresh();
     return copy;

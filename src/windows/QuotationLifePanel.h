@@ -37,7 +37,7 @@ class QuotationLifePanel : public QFrame {
   const store::life::LifeRecord& Record() const { return record_; }
   store::life::QuotationLife& Life() { return life_; }
   // What Print, PDF, Excel and E-mail put out: the current revision's issued
-  // copy, a Draft being issued first once the user agrees; none when not.
+  // copy, a Draft being issued by it; none when it cannot be issued now.
   std::optional<store::life::IssuedCopy> IssuedForOutput();
 
   QLabel* LifeState = nullptr;

@@ -105,7 +105,7 @@ class TQuotationWorkspace : public ui::DataWindow {
   void ConnectLife();
   void FilterStates();
   void ShowCopy(const store::life::QuotationKey& key);
-  // The current revision's issued copy as a document, issuing a draft first once the user agrees.
+  // The current revision's issued copy as a document, a draft being issued by it.
   std::optional<documents::QuotationDocument> IssuedDocument();
   void Say(const QString& text);
   QString ExportPath(const QString& caption, const QString& suffix, const QString& filter);
