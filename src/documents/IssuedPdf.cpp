@@ -15,7 +15,8 @@ std::string IssuedPdf::Make(const QuotationDocument& document) {
   const QString path = folder.filePath("issued.pdf");
   PdfWriter::Write(document, path);
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw WriteFailure(DocumentFile::FailureText(path, file.errorString()));
+  if (!file.open(QIODevice::ReadOnly))
+    throw WriteFailure(DocumentFile::FailureText(path, file.errorString()));
   const QByteArray bytes = file.readAll();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

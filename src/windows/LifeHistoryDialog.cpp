@@ -36,7 +36,8 @@ LifeHistoryDialog::LifeHistoryDialog(QWidget* parent, const QString& number,
                              entry.field.empty() ? QString() : LifeCaptions::Field(entry.field),
                              LifeCaptions::Value(entry.field, entry.before),
                              LifeCaptions::Value(entry.field, entry.after)};
-    for (int column = 0; column < 7; ++column) HistoryGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
+    for (int column = 0; column < 7; ++column)
+      HistoryGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
   }
   HistoryGrid->resizeColumnsToContents();
   auto* layout = new QVBoxLayout(this);

@@ -12,7 +12,8 @@ class QTableWidget;
 class LifeHistoryDialog : public QDialog {
   Q_OBJECT
  public:
-  LifeHistoryDialog(QWidget* parent, const QString& number, const std::vector<store::life::HistoryEntry>& entries);
+  LifeHistoryDialog(QWidget* parent, const QString& number,
+                    const std::vector<store::life::HistoryEntry>& entries);
 
   QTableWidget* HistoryGrid = nullptr;
 };

@@ -53,9 +53,10 @@ void QuotationLifePanel::ShowHistory() {
 void QuotationLifePanel::Compare() {
   std::vector<RevisionCompareDialog::Revision> revisions;
   for (store::life::IssuedCopy& copy : life_.IssuedCopies(*key_))
-    revisions.push_back({QString::fromStdString(copy.number) +
-                             (copy.superseded ? "（" + QString(store::life::kSupersededCaption) + "）" : QString()),
-                         std::move(copy.snapshot)});
+    revisions.push_back(
+        {QString::fromStdString(copy.number) +
+             (copy.superseded ? "（" + QString(store::life::kSupersededCaption) + "）" : QString()),
+         std::move(copy.snapshot)});
   revisions.push_back({"目前內容", life_.Current(*key_)});
   (new RevisionCompareDialog(this, std::move(revisions)))->show();
 }
@@ -65,9 +66,8 @@ void QuotationLifePanel::Email() {
   if (!copy) return;
   const QString path = QuotationOutput::DefaultPath(copy->number, "pdf");
   documents::IssuedPdf::Save(copy->pdf, path);
-  const auto way = ui::MailLauncher::Send(
-      {QString::fromStdString(life_.CustomerEmail(key_->customer)),
-       "報價單 " + QString::fromStdString(copy->number), path});
+  const auto way = ui::MailLauncher::Send({QString::fromStdString(life_.CustomerEmail(key_->customer)),
+                                           "報價單 " + QString::fromStdString(copy->number), path});
   Say(way == ui::MailLauncher::Way::Attached
           ? "已開啟郵件程式，附上發出的 " + path + "。"
           : "已開啟 PDF 所在的資料夾和新郵件，請把 " + path + " 拖進郵件。");

@@ -16,7 +16,9 @@ using store::life::QuotationState;
 
 namespace {
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -34,14 +36,14 @@ QuotationLifePanel::QuotationLifePanel(QWidget* parent, store::Connection& conne
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button :
        {BtnIssue = AddButton("BtnIssue", "發出", &QuotationLifePanel::Issue),
-        BtnAccept = AddButton("BtnAccept", "接受", &QuotationLifePanel::Accept),
-        BtnDecline = AddButton("BtnDecline", "婉拒", &QuotationLifePanel::Decline),
-        BtnCancelQuotation = AddButton("BtnCancelQuotation", "作廢", &QuotationLifePanel::CancelQuotation),
-        BtnUndoState = AddButton("BtnUndoState", "復原為已發出", &QuotationLifePanel::Undo),
-        BtnCopy = AddButton("BtnCopy", "複製", &QuotationLifePanel::Copy),
-        BtnHistory = AddButton("BtnHistory", "歷程", &QuotationLifePanel::ShowHistory),
-        BtnCompare = AddButton("BtnCompare", "比較版本", &QuotationLifePanel::Compare),
-        BtnEmail = AddButton("BtnEmail", "E-mail", &QuotationLifePanel::Email)})
+       BtnAccept = AddButton("BtnAccept", "接受", &QuotationLifePanel::Accept),
+       BtnDecline = AddButton("BtnDecline", "婉拒", &QuotationLifePanel::Decline),
+       BtnCancelQuotation = AddButton("BtnCancelQuotation", "作廢", &QuotationLifePanel::CancelQuotation),
+       BtnUndoState = AddButton("BtnUndoState", "復原為已發出", &QuotationLifePanel::Undo),
+       BtnCopy = AddButton("BtnCopy", "複製", &QuotationLifePanel::Copy),
+       BtnHistory = AddButton("BtnHistory", "歷程", &QuotationLifePanel::ShowHistory),
+       BtnCompare = AddButton("BtnCompare", "比較版本", &QuotationLifePanel::Compare),
+       BtnEmail = AddButton("BtnEmail", "E-mail", &QuotationLifePanel::Email)})
     buttons->addWidget(button);
   auto* layout = new QGridLayout(this);
   layout->addWidget(LifeState, 0, 0);
@@ -80,19 +82,23 @@ void QuotationLifePanel::Refresh() {
     validUntil_ = life_.Current(*key_).HeaderValue("availability_date").value_or("");
   }
   const QuotationState shown = store::life::ShownState(record_.state, validUntil_, store::life::LocalToday());
-  LifeState->setText(key_ ? "狀態：" + Q(store::life::StateCaption(shown)) + "　版本：" + PrintedNumber() : QString());
+  LifeState->setText(key_ ? "狀態：" + Q(store::life::StateCaption(shown)) + "　版本：" + PrintedNumber()
+                          : QString());
   const bool issued = record_.state == QuotationState::Issued;
   BtnIssue->setEnabled(key_ && record_.state == QuotationState::Draft);
   BtnAccept->setEnabled(key_ && issued);
   BtnDecline->setEnabled(key_ && issued);
   EdtDeclineReason->setEnabled(key_ && issued);
   BtnCancelQuotation->setEnabled(key_ && issued);
-  BtnUndoState->setEnabled(key_ && (record_.state == QuotationState::Accepted || record_.state == QuotationState::Declined));
-  for (QPushButton* button : {BtnCopy, BtnHistory, BtnCompare, BtnEmail}) button->setEnabled(key_.has_value());
+  BtnUndoState->setEnabled(
+      key_ && (record_.state == QuotationState::Accepted || record_.state == QuotationState::Declined));
+  for (QPushButton* button : {BtnCopy, BtnHistory, BtnCompare, BtnEmail})
+    button->setEnabled(key_.has_value());
 }
 
 QString QuotationLifePanel::PrintedNumber() const {
-  return key_ ? QString::fromStdString(store::life::RevisionNumber(key_->number, record_.revision)) : QString();
+  return key_ ? QString::fromStdString(store::life::RevisionNumber(key_->number, record_.revision))
+              : QString();
 }
 
 void QuotationLifePanel::Say(const QString& text) { LifeMessage->setText(text); }

@@ -63,7 +63,8 @@ RevisionCompareDialog::RevisionCompareDialog(QWidget* parent, std::vector<Revisi
 void RevisionCompareDialog::ShowDifferences() {
   const int a = RevisionA->currentIndex(), b = RevisionB->currentIndex();
   ComparisonGrid->setRowCount(0);
-  ComparisonGrid->setHorizontalHeaderLabels({"變更", "序號", "欄位", RevisionA->currentText(), RevisionB->currentText()});
+  ComparisonGrid->setHorizontalHeaderLabels(
+      {"變更", "序號", "欄位", RevisionA->currentText(), RevisionB->currentText()});
   if (a < 0 || b < 0) return;
   const auto changes = store::life::Compare(revisions_[a].snapshot, revisions_[b].snapshot);
   ComparisonGrid->setRowCount(static_cast<int>(changes.size()));

@@ -24,8 +24,9 @@ void TQuotationWorkspace::BuildLife(QWidget* pane) {
   StateFilter->setObjectName(QStringLiteral("StateFilter"));
   StateFilter->setAccessibleName(QStringLiteral("狀態"));
   StateFilter->addItem(QStringLiteral("全部狀態"));
-  for (QuotationState state : {QuotationState::Draft, QuotationState::Issued, QuotationState::Expired,
-                               QuotationState::Accepted, QuotationState::Declined, QuotationState::Cancelled}) {
+  for (QuotationState state :
+       {QuotationState::Draft, QuotationState::Issued, QuotationState::Expired, QuotationState::Accepted,
+        QuotationState::Declined, QuotationState::Cancelled}) {
     const std::string_view caption = store::life::StateCaption(state);
     StateFilter->addItem(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
   }
@@ -36,9 +37,9 @@ void TQuotationWorkspace::BuildLife(QWidget* pane) {
     return document;
   };
   hooks.copyKey = [this](const QuotationKey& from) {
-    return QuotationKey{from.customer,
-                        store::QuotationNumbers(connection_).Next(WorkspaceSettings::NumberPattern().toStdString(),
-                                                                  QDate::currentDate().toString(Qt::ISODate).toStdString())};
+    return QuotationKey{from.customer, store::QuotationNumbers(connection_)
+                                           .Next(WorkspaceSettings::NumberPattern().toStdString(),
+                                                 QDate::currentDate().toString(Qt::ISODate).toStdString())};
   };
   hooks.validDays = WorkspaceSettings::ValidDays();
   LifePanel = new QuotationLifePanel(pane, connection_, hooks);
@@ -75,7 +76,8 @@ void TQuotationWorkspace::ShowCopy(const QuotationKey& key) {
   if (!AskToSettle()) return;
   if (record_.Load(key.customer, key.number)) Show(record_.Loaded());
   SelectInRegister(key.customer, key.number);
-  Say(QStringLiteral("已複製為新的草稿 %1：日期為今天，有效日期重新計算。").arg(QString::fromStdString(key.number)));
+  Say(QStringLiteral("已複製為新的草稿 %1：日期為今天，有效日期重新計算。")
+          .arg(QString::fromStdString(key.number)));
 }
 
 std::optional<documents::QuotationDocument> TQuotationWorkspace::IssuedDocument() {

@@ -33,17 +33,21 @@ const QuotationKey kQ1{"S001", "Q1"};
 std::string Day(int fromToday) { return IsoDate(year_month_day(sys_days(LocalToday()) + days(fromToday))); }
 
 // Bytes as a PDF holds them: binary, zero bytes included.
-std::string PdfBytes(const std::string& text) { return "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n" + text + std::string(3, '\0') + "\n%%EOF\n"; }
+std::string PdfBytes(const std::string& text) {
+  return "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n" + text + std::string(3, '\0') + "\n%%EOF\n";
+}
 
 class QuotationLifeTest : public ::testing::TestWithParam<StoreKind> {
  protected:
   void SetUp() override {
     SQ_SKIP_WITHOUT_STORE(db);
     db.Execute(
-        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', 'buyer@example.com.tw');"
+        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', "
+        "'buyer@example.com.tw');"
         "insert into Quomaster (Cust_no, quotation_number, pay_mode, money_type, tax_rate, quotation_date, "
-        "availability_date, sales, ap_user) values ('S001', 'Q1', '現金', 'NTD', 0.05, '" + Day(-10) + "', '" +
-        Day(20) + "', '陳美華', 'old');"
+        "availability_date, sales, ap_user) values ('S001', 'Q1', '現金', 'NTD', 0.05, '" +
+        Day(-10) + "', '" + Day(20) +
+        "', '陳美華', 'old');"
         "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, amount, price, totle) "
         "values ('S001', 'Q1', 1, '彩盒', 500, 9.1, 4550), ('S001', 'Q1', 2, '紙箱', 100, 3.25, 325)");
     db.Connect(connection);
@@ -96,7 +100,8 @@ TEST_P(QuotationLifeTest, StatesMoveOnlyAsTheRulesAllowAndEveryMoveIsRecorded) {
     const char* reason;
   } steps[] = {{Accepted, ""}, {Issued, ""}, {Declined, "價格太高"}, {Issued, ""}, {Cancelled, ""}};
   for (const Step& step : steps) {
-    EXPECT_EQ(life->ChangeState(life->Record(kQ1), step.to, step.reason, LocalToday()), StateChangeResult::Done);
+    EXPECT_EQ(life->ChangeState(life->Record(kQ1), step.to, step.reason, LocalToday()),
+              StateChangeResult::Done);
     EXPECT_EQ(life->Record(kQ1).state, step.to);
   }
   EXPECT_EQ(MessageOf([&] { life->ChangeState(life->Record(kQ1), Issued, "", LocalToday()); }),
@@ -104,10 +109,12 @@ TEST_P(QuotationLifeTest, StatesMoveOnlyAsTheRulesAllowAndEveryMoveIsRecorded) {
   std::string states, reasons;
   for (const HistoryEntry& entry : life->History(kQ1)) {
     if (entry.field == "state") states += entry.before.value_or("-") + ">" + entry.after.value_or("-") + " ";
-    if (entry.field == "reason") reasons += entry.before.value_or("-") + ">" + entry.after.value_or("-") + " ";
+    if (entry.field == "reason")
+      reasons += entry.before.value_or("-") + ">" + entry.after.value_or("-") + " ";
     EXPECT_EQ(entry.by, Who());
   }
-  EXPECT_EQ(states, "Draft>Issued Issued>Accepted Accepted>Issued Issued>Declined Declined>Issued Issued>Cancelled ");
+  EXPECT_EQ(states,
+            "Draft>Issued Issued>Accepted Accepted>Issued Issued>Declined Declined>Issued Issued>Cancelled ");
   EXPECT_EQ(reasons, "->價格太高 價格太高>- ");
   // A refused change writes nothing; the Parts' tables never see a state.
   EXPECT_EQ(Count("QuoHistory"), "9");
@@ -142,7 +149,8 @@ TEST_P(QuotationLifeTest, AnIssuedCopyKeepsItsBytesAndValuesThroughLaterEdits) {
   EXPECT_EQ(copies[0].issuedBy, Who());
   EXPECT_EQ(copies[0].issuedAt.size(), 20u);  // 2026-12-11T17:05:03Z
   EXPECT_EQ(copies[0].snapshot.HeaderValue("pay_mode"), "現金");
-  EXPECT_EQ(LineSummary(copies[0].snapshot.lines[0]), "serial_number=1; name_number=彩盒; amount=500; price=9.1; totle=4550");
+  EXPECT_EQ(LineSummary(copies[0].snapshot.lines[0]),
+            "serial_number=1; name_number=彩盒; amount=500; price=9.1; totle=4550");
   EXPECT_TRUE(copies[0].superseded);
   // Nothing changes an issued copy or a history row, on either store.
   EXPECT_THROW(db.Execute("update QuoIssued set pdf_sha256 = 'x'"), std::exception);
@@ -154,10 +162,11 @@ TEST_P(QuotationLifeTest, AnIssuedCopyKeepsItsBytesAndValuesThroughLaterEdits) {
 
 TEST_P(QuotationLifeTest, EditingAnIssuedQuotationMakesTheNextRevisionAndRevisionsCompare) {
   LifeRecord record = IssueQ1();
-  record = Save(connection, *life, record,
-                "update Quomaster set pay_mode = '支票'; delete from QuoDilate where serial_number = 2; "
-                "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, amount, price) "
-                "values ('S001', 'Q1', 3, '標籤', 1000, 0.2)");
+  record =
+      Save(connection, *life, record,
+           "update Quomaster set pay_mode = '支票'; delete from QuoDilate where serial_number = 2; "
+           "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, amount, price) "
+           "values ('S001', 'Q1', 3, '標籤', 1000, 0.2)");
   EXPECT_EQ(record.revision, 1);
   EXPECT_EQ(record.state, Draft);
   // A second edit of the draft revision stays in it.
@@ -193,7 +202,9 @@ TEST_P(QuotationLifeTest, AcceptedDeclinedAndCancelledQuotationsAreNotEdited) {
   const LifeRecord issued = IssueQ1();
   life->ChangeState(issued, Accepted, "", LocalToday());
   const std::string history = Count("QuoHistory");
-  EXPECT_EQ(MessageOf([&] { Save(connection, *life, life->Record(kQ1), "update Quomaster set pay_mode = '支票'"); }),
+  EXPECT_EQ(MessageOf([&] {
+              Save(connection, *life, life->Record(kQ1), "update Quomaster set pay_mode = '支票'");
+            }),
             RefusedEdit(Accepted));
   EXPECT_EQ(db.Scalar("select pay_mode from Quomaster"), "現金");
   EXPECT_EQ(Count("QuoHistory"), history);
@@ -208,7 +219,8 @@ TEST_P(QuotationLifeTest, ACopyIsADraftOfTodayWithTheSamePricesAndNoHistory) {
   EXPECT_EQ(db.Scalar("select availability_date from Quomaster where quotation_number = 'Q2'"), Day(30));
   EXPECT_EQ(db.Scalar("select pay_mode || money_type || sales from Quomaster where quotation_number = 'Q2'"),
             "現金NTD陳美華");
-  EXPECT_EQ(db.Scalar("select coalesce(ap_user, 'null') from Quomaster where quotation_number = 'Q2'"), "null");
+  EXPECT_EQ(db.Scalar("select coalesce(ap_user, 'null') from Quomaster where quotation_number = 'Q2'"),
+            "null");
   for (const char* column : {"serial_number", "name_number", "amount", "price", "totle"})
     EXPECT_EQ(db.Joined(column, "QuoDilate where quotation_number = 'Q2'", "serial_number"),
               db.Joined(column, "QuoDilate where quotation_number = 'Q1'", "serial_number"))
@@ -232,12 +244,13 @@ TEST_P(QuotationLifeTest, EveryKindOfChangeIsWrittenWithWhoWhenAndOldAndNew) {
        "update QuoDilate set price = 2.5 where quotation_number = 'Q5' and serial_number = 1;"
        "delete from QuoDilate where quotation_number = 'Q5' and serial_number = 2");
   // Saving what is already stored records nothing.
-  Save(connection, *life, life->Record(q5), "update Quomaster set pay_mode = '支票' where quotation_number = 'Q5'");
+  Save(connection, *life, life->Record(q5),
+       "update Quomaster set pay_mode = '支票' where quotation_number = 'Q5'");
   life->Delete(life->Record(q5));
   std::vector<std::string> rows;
   for (const HistoryEntry& entry : life->History(q5)) {
-    rows.push_back(entry.what + "|" + entry.line + "|" + entry.field + "|" + entry.before.value_or("-") + "|" +
-                   entry.after.value_or("-"));
+    rows.push_back(entry.what + "|" + entry.line + "|" + entry.field + "|" + entry.before.value_or("-") +
+                   "|" + entry.after.value_or("-"));
     EXPECT_EQ(entry.by, Who());
     EXPECT_EQ(entry.at.substr(0, 10), IsoDate(year_month_day(floor<days>(system_clock::now()))));
   }
@@ -270,7 +283,8 @@ TEST_P(QuotationLifeTest, OfTwoUsersRevisingOneQuotationTheSecondIsRefusedAndWri
   EXPECT_EQ(db.Scalar("select pay_mode || sales from Quomaster"), "支票王大明");
   EXPECT_EQ(otherLife.Record(kQ1).revision, 1);
   // A state change from a stale record is refused the same way.
-  EXPECT_EQ(MessageOf([&] { otherLife.ChangeState(issued, Accepted, "", LocalToday()); }), store::kRowChangedConflict);
+  EXPECT_EQ(MessageOf([&] { otherLife.ChangeState(issued, Accepted, "", LocalToday()); }),
+            store::kRowChangedConflict);
 }
 
 TEST_P(QuotationLifeTest, CheckCountsTheLifeTablesAndCopyCarriesThem) {
@@ -278,7 +292,8 @@ TEST_P(QuotationLifeTest, CheckCountsTheLifeTablesAndCopyCarriesThem) {
   IssueQ1(pdf);
   life->ChangeState(life->Record(kQ1), Declined, "交期太長", LocalToday());
   const std::string report = store::CheckDatabase(db.Target());
-  EXPECT_NE(report.find("QuoLife: 1 rows\nQuoIssued: 1 rows\nQuoHistory: 4 rows\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("QuoLife: 1 rows\nQuoIssued: 1 rows\nQuoHistory: 4 rows\n"), std::string::npos)
+      << report;
 
   TempDatabase folder;
   const std::string file = folder.Dir() + "/copy.mdb";
@@ -298,7 +313,8 @@ INSTANTIATE_TEST_SUITE_P(Stores, QuotationLifeTest, ::testing::Values(StoreKind:
 
 TEST(QuotationLifeFileTest, AFileMadeBeforeTheLifeTablesGetsThemWhenTheLifeOpens) {
   TempDatabase db;
-  for (const char* table : {"QuoHistory", "QuoIssued", "QuoLife"}) db.Execute(std::string("drop table ") + table);
+  for (const char* table : {"QuoHistory", "QuoIssued", "QuoLife"})
+    db.Execute(std::string("drop table ") + table);
   EXPECT_NE(store::CheckDatabase(db.Path()).find("QuoLife: not made yet"), std::string::npos);
   store::Connection connection;
   db.Connect(connection);
@@ -312,13 +328,16 @@ TEST_F(ServerFixture, ARoleThatMayOnlyInsertHistoryCannotUpdateIt) {
   if (IsSkipped()) return;
   const std::string role = "clerk_" + database->Name();
   store::pg::PgConnection(serverUri).Execute("create role " + role + " login");
-  database->Execute("grant select, insert on QuoHistory to " + role +
-                    "; insert into QuoHistory (life_id, changed_at, changed_by, what) values (1, 'now', 'x', 'created')");
+  database->Execute(
+      "grant select, insert on QuoHistory to " + role +
+      "; insert into QuoHistory (life_id, changed_at, changed_by, what) values (1, 'now', 'x', 'created')");
   const std::size_t at = database->Uri().find("://") + 3;
-  const std::string uri = database->Uri().substr(0, at) + role + database->Uri().substr(database->Uri().find('@', at));
+  const std::string uri =
+      database->Uri().substr(0, at) + role + database->Uri().substr(database->Uri().find('@', at));
   {
     store::pg::PgConnection clerk(uri);
-    clerk.Execute("insert into QuoHistory (life_id, changed_at, changed_by, what) values (1, 'now', 'y', 'header')");
+    clerk.Execute(
+        "insert into QuoHistory (life_id, changed_at, changed_by, what) values (1, 'now', 'y', 'header')");
     EXPECT_EQ(MessageOf([&] { clerk.Execute("update QuoHistory set changed_by = 'z'"); }),
               "permission denied for table quohistory");
   }

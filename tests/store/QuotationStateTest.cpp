@@ -24,7 +24,8 @@ TEST(QuotationStateTest, OnlyTheChangesOfTheLifeAreAllowed) {
       {Issued, Accepted}, {Issued, Declined}, {Issued, Cancelled}, {Accepted, Issued}, {Declined, Issued}};
   for (QuotationState from : stored)
     for (QuotationState to : {Draft, Issued, Accepted, Declined, Cancelled, Expired}) {
-      const bool expected = std::find(std::begin(allowed), std::end(allowed), std::pair(from, to)) != std::end(allowed);
+      const bool expected =
+          std::find(std::begin(allowed), std::end(allowed), std::pair(from, to)) != std::end(allowed);
       EXPECT_EQ(ChangeAllowed(from, to), expected) << StateName(from) << " -> " << StateName(to);
     }
 }
@@ -36,13 +37,21 @@ TEST(QuotationStateTest, AnIssuedQuotationExpiresTheDayAfterItsValidUntilDay) {
     const char* validUntil;
     QuotationState shown;
   } cases[] = {
-      {Issued, "2026-12-10", Expired},  {Issued, "2026-12-11", Issued},   {Issued, "2026-12-12", Issued},
-      {Issued, "2025-12-31", Expired},  {Issued, "", Issued},             {Issued, "not a date", Issued},
-      {Accepted, "2026-01-01", Accepted}, {Declined, "2026-01-01", Declined}, {Draft, "2026-01-01", Draft},
-      {Cancelled, "2026-01-01", Cancelled}, {Issued, "2026-12-10 00:00:00", Expired},
+      {Issued, "2026-12-10", Expired},
+      {Issued, "2026-12-11", Issued},
+      {Issued, "2026-12-12", Issued},
+      {Issued, "2025-12-31", Expired},
+      {Issued, "", Issued},
+      {Issued, "not a date", Issued},
+      {Accepted, "2026-01-01", Accepted},
+      {Declined, "2026-01-01", Declined},
+      {Draft, "2026-01-01", Draft},
+      {Cancelled, "2026-01-01", Cancelled},
+      {Issued, "2026-12-10 00:00:00", Expired},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ShownState(c.stored, c.validUntil, today), c.shown) << StateName(c.stored) << " " << c.validUntil;
+    EXPECT_EQ(ShownState(c.stored, c.validUntil, today), c.shown)
+        << StateName(c.stored) << " " << c.validUntil;
 }
 
 // The day is the user's calendar day: 17:00 UTC on 30 June is already 1 July in Taipei.
@@ -55,8 +64,8 @@ TEST(QuotationStateTest, TodayIsTheLocalCalendarDay) {
     year_month_day day;
     QuotationState shown;  // valid until 30 June
   } cases[] = {{"UTC0", 2026y / June / 30, Issued},
-               {"CST-8", 2026y / July / 1, Expired},   // Taipei, UTC+8
-               {"EST5", 2026y / June / 30, Issued}};    // New York, UTC-5: still 12:00
+               {"CST-8", 2026y / July / 1, Expired},  // Taipei, UTC+8
+               {"EST5", 2026y / June / 30, Issued}};  // New York, UTC-5: still 12:00
   for (const Case& c : cases) {
     setenv("TZ", c.zone, 1);
     tzset();
@@ -83,9 +92,10 @@ TEST(QuotationStateTest, IssuedBytesKeepEveryByteAndTheirDigest) {
 }
 
 TEST(QuotationStateTest, ASnapshotReadsBackAsItWasAndComparesLineByLine) {
-  QuotationSnapshot older{{{"quotation_number", "Q1"}, {"pay_mode", "現金\t月結\n30天\\"}, {"sales", std::nullopt}},
-                          {{{"serial_number", "1"}, {"name_number", "彩盒"}, {"price", "9.1"}},
-                           {{"serial_number", "2"}, {"name_number", "紙箱"}, {"price", "3"}}}};
+  QuotationSnapshot older{
+      {{"quotation_number", "Q1"}, {"pay_mode", "現金\t月結\n30天\\"}, {"sales", std::nullopt}},
+      {{{"serial_number", "1"}, {"name_number", "彩盒"}, {"price", "9.1"}},
+       {{"serial_number", "2"}, {"name_number", "紙箱"}, {"price", "3"}}}};
   const QuotationSnapshot back = QuotationSnapshot::Decode(older.EncodedHeader(), older.EncodedLines());
   EXPECT_EQ(back.header, older.header);
   EXPECT_EQ(back.lines, older.lines);

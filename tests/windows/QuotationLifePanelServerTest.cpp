@@ -41,9 +41,12 @@ class QuotationLifePanelTest : public ::testing::TestWithParam<StoreKind> {
     SQ_SKIP_WITHOUT_STORE(db);
     QStandardPaths::setTestModeEnabled(true);
     db.Execute(
-        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', 'buyer@example.com.tw');"
+        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', "
+        "'buyer@example.com.tw');"
         "insert into Quomaster (Cust_no, quotation_number, pay_mode, availability_date) values "
-        "('S001', 'Q1', '現金', '" + Day(5) + "');"
+        "('S001', 'Q1', '現金', '" +
+        Day(5) +
+        "');"
         "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, amount, price, totle) "
         "values ('S001', 'Q1', 1, '彩盒', 500, 9.1, 4550)");
     db.Connect(connection);
@@ -122,7 +125,8 @@ TEST_P(QuotationLifePanelTest, AnExpiredQuotationShowsSoAndAcceptingItAsks) {
   Click(panel->BtnAccept);
   const std::vector<QString> asked = PromptScript::TakeTexts();
   ASSERT_EQ(asked.size(), 1u);
-  EXPECT_TRUE(asked[0].contains("已過期（有效日期 " + QString::fromStdString(Day(-1)) + "）")) << asked[0].toStdString();
+  EXPECT_TRUE(asked[0].contains("已過期（有效日期 " + QString::fromStdString(Day(-1)) + "）"))
+      << asked[0].toStdString();
   EXPECT_EQ(State(), "狀態：已過期　版本：Q1");
   Click(panel->BtnAccept);  // OK this time
   EXPECT_EQ(State(), "狀態：已接受　版本：Q1");
@@ -145,7 +149,8 @@ TEST_P(QuotationLifePanelTest, HistoryAndComparisonShowWhatChanged) {
   EXPECT_EQ(comparison->RevisionA->currentText(), "Q1");
   EXPECT_EQ(comparison->RevisionB->currentText(), "目前內容");
   ASSERT_EQ(comparison->ComparisonGrid->rowCount(), 1);
-  const QStringList row{comparison->ComparisonGrid->item(0, 2)->text(), comparison->ComparisonGrid->item(0, 3)->text(),
+  const QStringList row{comparison->ComparisonGrid->item(0, 2)->text(),
+                        comparison->ComparisonGrid->item(0, 3)->text(),
                         comparison->ComparisonGrid->item(0, 4)->text()};
   EXPECT_EQ(row, (QStringList{"付款方式", "現金", "支票"}));
   comparison->RevisionB->setCurrentIndex(0);
@@ -204,7 +209,8 @@ TEST_P(QuotationLifePanelTest, CopyMakesANewDraftAndSaysSo) {
   EXPECT_EQ(State(), "狀態：草稿　版本：Q2");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, QuotationLifePanelTest, ::testing::Values(StoreKind::File, StoreKind::Server),
+INSTANTIATE_TEST_SUITE_P(Stores, QuotationLifePanelTest,
+                         ::testing::Values(StoreKind::File, StoreKind::Server),
                          [](const auto& info) { return StoreName(info.param); });
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "store/life/IssuedBytes.h"
+#include "store/life/StateCaption.h"
 #include "support/PromptScript.h"
 #include "support/StoreDatabase.h"
 #include "support/Typing.h"
@@ -38,7 +39,8 @@ class WorkspaceLifeTest : public ::testing::TestWithParam<StoreKind> {
     SQ_SKIP_WITHOUT_STORE(db);
     QStandardPaths::setTestModeEnabled(true);
     db.Execute(
-        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', 'buyer@example.com.tw');"
+        "insert into customer (cust_no, cust_name, email) values ('S001', '宏達電子', "
+        "'buyer@example.com.tw');"
         "insert into Quomaster (Cust_no, quotation_number, pay_mode, money_type, tax_type, tax_rate, "
         "quotation_date, availability_date) values ('S001', 'Q1', '現金', 'NTD', '應稅', 0.05, '2026-12-01', "
         "'2099-12-31'), ('S001', 'Q2', '現金', 'NTD', '應稅', 0.05, '2026-12-02', '2099-12-31');"
@@ -65,7 +67,8 @@ class WorkspaceLifeTest : public ::testing::TestWithParam<StoreKind> {
   static void Choose(TQuotationWorkspace& window, const std::string& number) {
     const int row = window.RegisterModel->Find("S001", number);
     ASSERT_GE(row, 0) << number;
-    window.RegisterGrid->setCurrentIndex(window.RegisterSort->mapFromSource(window.RegisterModel->index(row, 0)));
+    window.RegisterGrid->setCurrentIndex(
+        window.RegisterSort->mapFromSource(window.RegisterModel->index(row, 0)));
   }
 
   static QString Cell(TQuotationWorkspace& window, const std::string& number, int column) {
@@ -116,7 +119,8 @@ TEST_P(WorkspaceLifeTest, PdfIssuesTheQuotationAndAnEditAfterwardsMakesTheNextRe
   EXPECT_EQ(both[1].number, "Q1-R1");
   EXPECT_EQ(both[1].snapshot.HeaderValue("tax_rate"), "0.17");
   std::vector<std::string> whats;
-  for (const HistoryEntry& entry : window.LifePanel->Life().History({"S001", "Q1"})) whats.push_back(entry.what);
+  for (const HistoryEntry& entry : window.LifePanel->Life().History({"S001", "Q1"}))
+    whats.push_back(entry.what);
   EXPECT_EQ(whats, (std::vector<std::string>{"issued", "state", "revision", "state", "header", "line changed",
                                              "line changed", "issued", "state"}));
 }
@@ -155,6 +159,22 @@ TEST_P(WorkspaceLifeTest, OfTwoUsersRevisingOneQuotationTheSecondIsRefusedAndKee
   EXPECT_EQ(db.Scalar("select count(*) from QuoHistory"), history);
   EXPECT_EQ(db.Scalar("select revision from QuoLife"), "1");
   EXPECT_EQ(db.Scalar("select tax_rate from Quomaster where quotation_number = 'Q1'"), "0.17");
+}
+
+TEST_P(WorkspaceLifeTest, AnIssuedQuotationIsCancelledRatherThanDeleted) {
+  TQuotationWorkspace& window = *Open();
+  Choose(window, "Q1");
+  window.LifePanel->BtnIssue->click();
+  window.ActDelete->trigger();  // OK to "delete Q1 and its line?"
+  const std::vector<QString> shown = PromptScript::TakeTexts();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1], QString(kIssuedNotDeleted));
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where quotation_number = 'Q1'"), "1");
+  // A draft goes, and its history says so.
+  Choose(window, "Q2");
+  window.ActDelete->trigger();
+  EXPECT_EQ(db.Scalar("select count(*) from Quomaster"), "1");
+  EXPECT_EQ(db.Scalar("select what from QuoHistory where what = 'deleted'"), "deleted");
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, WorkspaceLifeTest, ::testing::Values(StoreKind::File, StoreKind::Server),

@@ -28,4 +28,11 @@ std::optional<std::string> LifeRows::Value(int row, std::string_view column) con
   throw StoreError("Field '" + std::string(column) + "' not found");
 }
 
+Parameters KeyParameters(const QuotationKey& key) {
+  Parameters params;
+  params.Set("customer", key.customer);
+  params.Set("number", key.number);
+  return params;
+}
+
 }  // namespace store::life

@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "store/Parameters.h"
 #include "store/RowCache.h"
 #include "store/RowSource.h"
+#include "store/life/QuotationKey.h"
 
 namespace store {
 class Backend;
-class Parameters;
-}  // namespace store
+}
 
 namespace store::life {
 
@@ -33,5 +34,8 @@ class LifeRows {
   std::vector<SourceColumn> columns_;
   std::unique_ptr<RowCache> rows_;
 };
+
+// ":customer" and ":number" bound to a quotation's key.
+Parameters KeyParameters(const QuotationKey& key);
 
 }  // namespace store::life

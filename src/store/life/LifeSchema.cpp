@@ -71,8 +71,7 @@ void EnsureLifeTables(Backend& store, bool server) {
   if (HasLifeTables(store)) return;
   store.Begin();
   try {
-    for (const std::string& statement : LifeTableStatements(server))
-      store.Run(statement, {});
+    for (const std::string& statement : LifeTableStatements(server)) store.Run(statement, {});
     store.Commit();
   } catch (const StoreError&) {
     store.Rollback();

@@ -28,13 +28,6 @@ std::string UtcNow() {
 
 std::int64_t ToNumber(const std::string& text) { return text.empty() ? 0 : std::stoll(text); }
 
-Parameters KeyParameters(const QuotationKey& key) {
-  Parameters params;
-  params.Set("customer", key.customer);
-  params.Set("number", key.number);
-  return params;
-}
-
 Parameters IdParameter(std::int64_t id) {
   Parameters params;
   params.Set("id", std::to_string(id));
@@ -79,10 +72,11 @@ std::int64_t QuotationLife::Create(const LifeRecord& now) {
   LifeRows last(Store(), "select * from QuoLife order by life_id desc limit 1", Parameters());
   const std::int64_t id = last.Count() ? ToNumber(last.Text(0, "life_id")) + 1 : 1;
   try {
-    Store().Run("insert into QuoLife (life_id, cust_no, quotation_number, state, reason, revision) values "
-                "(?, ?, ?, ?, ?, ?)",
-                {Number(id), Text(now.key.customer), Text(now.key.number), Text(std::string(StateName(now.state))),
-                 Text(Optional(now.reason)), Number(now.revision)});
+    Store().Run(
+        "insert into QuoLife (life_id, cust_no, quotation_number, state, reason, revision) values "
+        "(?, ?, ?, ?, ?, ?)",
+        {Number(id), Text(now.key.customer), Text(now.key.number), Text(std::string(StateName(now.state))),
+         Text(Optional(now.reason)), Number(now.revision)});
   } catch (const StoreError&) {
     Conflict();  // another user gave the quotation a life at the same moment
   }
@@ -95,8 +89,8 @@ std::int64_t QuotationLife::Put(const LifeRecord& asRead, const LifeRecord& now)
       "update QuoLife set cust_no = ?, quotation_number = ?, state = ?, reason = ?, revision = ? "
       "where life_id = ? and state = ? and revision = ?",
       {Text(now.key.customer), Text(now.key.number), Text(std::string(StateName(now.state))),
-       Text(Optional(now.reason)), Number(now.revision),
-       Number(asRead.id), Text(std::string(StateName(asRead.state))), Number(asRead.revision)});
+       Text(Optional(now.reason)), Number(now.revision), Number(asRead.id),
+       Text(std::string(StateName(asRead.state))), Number(asRead.revision)});
   if (changed == 0) Conflict();
   return asRead.id;
 }
@@ -104,17 +98,19 @@ std::int64_t QuotationLife::Put(const LifeRecord& asRead, const LifeRecord& now)
 void QuotationLife::Write(std::int64_t id, const std::string& what, const std::string& line,
                           const std::string& field, const std::optional<std::string>& before,
                           const std::optional<std::string>& after) {
-  Store().Run("insert into QuoHistory (life_id, changed_at, changed_by, what, line, field, old_value, "
-              "new_value) values (?, ?, ?, ?, ?, ?, ?, ?)",
-              {Number(id), Text(when_), Text(who_), Text(what), Text(Optional(line)), Text(Optional(field)),
-               Text(before), Text(after)});
+  Store().Run(
+      "insert into QuoHistory (life_id, changed_at, changed_by, what, line, field, old_value, "
+      "new_value) values (?, ?, ?, ?, ?, ?, ?, ?)",
+      {Number(id), Text(when_), Text(who_), Text(what), Text(Optional(line)), Text(Optional(field)),
+       Text(before), Text(after)});
 }
 
 std::vector<IssuedCopy> QuotationLife::IssuedCopies(const QuotationKey& key) const {
   const LifeRecord record = Record(key);
   std::vector<IssuedCopy> copies;
   if (record.id == 0) return copies;
-  LifeRows rows(Store(), "select * from QuoIssued where life_id = :id order by revision", IdParameter(record.id));
+  LifeRows rows(Store(), "select * from QuoIssued where life_id = :id order by revision",
+                IdParameter(record.id));
   for (int row = 0; row < rows.Count(); ++row) {
     IssuedCopy copy;
     copy.revision = static_cast<int>(ToNumber(rows.Text(row, "revision")));
@@ -134,7 +130,8 @@ std::vector<HistoryEntry> QuotationLife::History(const QuotationKey& key) const 
   const LifeRecord record = Record(key);
   std::vector<HistoryEntry> entries;
   if (record.id == 0) return entries;
-  LifeRows rows(Store(), std::string("select * from QuoHistory where life_id = :id order by ") + Store().RowIdColumn(),
+  LifeRows rows(Store(),
+                std::string("select * from QuoHistory where life_id = :id order by ") + Store().RowIdColumn(),
                 IdParameter(record.id));
   for (int row = 0; row < rows.Count(); ++row)
     entries.push_back({rows.Text(row, "changed_at"), rows.Text(row, "changed_by"), rows.Text(row, "what"),
@@ -163,7 +160,8 @@ std::vector<LifeSummary> QuotationLife::Summaries() const {
   for (const TextRow& row : rows) {
     LifeSummary summary{{row[0].value_or(""), row[1].value_or("")},
                         StateNamed(row[2].value_or("")).value_or(QuotationState::Draft),
-                        static_cast<int>(ToNumber(row[3].value_or(""))), ""};
+                        static_cast<int>(ToNumber(row[3].value_or(""))),
+                        ""};
     if (row[4]) summary.sent = RevisionNumber(summary.key.number, static_cast<int>(ToNumber(*row[4])));
     summaries.push_back(std::move(summary));
   }

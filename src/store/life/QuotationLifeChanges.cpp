@@ -31,7 +31,8 @@ void InsertRow(Backend& store, const std::string& table, const Fields& fields) {
 }
 
 // The fields of a row of the copy: the new key and dates, hidden columns left out.
-Fields CopiedFields(const Fields& from, const QuotationKey& to, const std::string& date, const std::string& until) {
+Fields CopiedFields(const Fields& from, const QuotationKey& to, const std::string& date,
+                    const std::string& until) {
   Fields fields{{"Cust_no", to.customer}, {"quotation_number", to.number}};
   for (const auto& [name, value] : from) {
     if (Hidden(name) || SameText(name, "Cust_no") || SameText(name, "quotation_number")) continue;
@@ -83,13 +84,19 @@ IssuedCopy QuotationLife::Issue(const LifeRecord& asRead, std::string_view pdf) 
   next.state = QuotationState::Issued;
   Stamp();
   const std::int64_t id = Put(now, next);
-  copy = {now.revision, RevisionNumber(now.key.number, now.revision), std::move(copy.snapshot),
-          std::string(pdf), Sha256Hex(pdf), who_, when_, false};
-  Store().Run("insert into QuoIssued (life_id, revision, quotation_number, header, lines, pdf_base64, "
-              "pdf_sha256, issued_by, issued_at) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-              {Number(id), Number(copy.revision), Text(copy.number), Text(copy.snapshot.EncodedHeader()),
-               Text(copy.snapshot.EncodedLines()), Text(ToBase64(pdf)), Text(copy.sha256), Text(who_),
-               Text(when_)});
+  copy = {now.revision,
+          RevisionNumber(now.key.number, now.revision),
+          std::move(copy.snapshot),
+          std::string(pdf),
+          Sha256Hex(pdf),
+          who_,
+          when_,
+          false};
+  Store().Run(
+      "insert into QuoIssued (life_id, revision, quotation_number, header, lines, pdf_base64, "
+      "pdf_sha256, issued_by, issued_at) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+      {Number(id), Number(copy.revision), Text(copy.number), Text(copy.snapshot.EncodedHeader()),
+       Text(copy.snapshot.EncodedLines()), Text(ToBase64(pdf)), Text(copy.sha256), Text(who_), Text(when_)});
   Write(id, what::kIssued, "", "quotation_number", std::nullopt, copy.number);
   Write(id, what::kState, "", "state", std::string(StateName(now.state)), std::string(StateName(next.state)));
   scope.Commit();

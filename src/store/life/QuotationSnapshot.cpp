@@ -62,8 +62,9 @@ Fields DecodeFields(std::string_view text) {
   for (std::string_view part : Split(text, '\n')) {
     const std::size_t tab = part.find('\t');
     fields.emplace_back(Unescaped(part.substr(0, tab)),
-                        tab == std::string_view::npos ? std::nullopt
-                                                      : std::optional<std::string>(Unescaped(part.substr(tab + 1))));
+                        tab == std::string_view::npos
+                            ? std::nullopt
+                            : std::optional<std::string>(Unescaped(part.substr(tab + 1))));
   }
   return fields;
 }
@@ -101,9 +102,7 @@ QuotationSnapshot QuotationSnapshot::Decode(std::string_view header, std::string
 }
 
 QuotationSnapshot QuotationSnapshot::Read(Backend& store, const QuotationKey& key) {
-  Parameters params;
-  params.Set("customer", key.customer);
-  params.Set("number", key.number);
+  const Parameters params = KeyParameters(key);
   QuotationSnapshot snapshot;
   LifeRows header(store, "select * from Quomaster where Cust_no = :customer and quotation_number = :number",
                   params);

@@ -20,7 +20,7 @@ using Fields = std::vector<std::pair<std::string, std::optional<std::string>>>;
 // A quotation's header and lines as text, as the store held them at one
 // moment: what an issued copy keeps and what a save compares.
 struct QuotationSnapshot {
-  Fields header;             // empty when there is no such quotation
+  Fields header;              // empty when there is no such quotation
   std::vector<Fields> lines;  // by line number, without the columns naming the header
 
   std::optional<std::string> HeaderValue(std::string_view column) const;

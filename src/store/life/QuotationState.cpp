@@ -41,7 +41,8 @@ bool ChangeAllowed(QuotationState from, QuotationState to) {
   }
 }
 
-QuotationState ShownState(QuotationState stored, std::string_view validUntil, std::chrono::year_month_day today) {
+QuotationState ShownState(QuotationState stored, std::string_view validUntil,
+                          std::chrono::year_month_day today) {
   if (stored != QuotationState::Issued) return stored;
   std::optional<std::chrono::year_month_day> until = ParseIsoDate(validUntil.substr(0, 10));
   return until && std::chrono::sys_days(*until) < std::chrono::sys_days(today) ? QuotationState::Expired

@@ -25,7 +25,8 @@ bool ChangeAllowed(QuotationState from, QuotationState to);
 // What the quotation shows on `today`: Expired for an Issued one whose
 // valid-until day (ISO "YYYY-MM-DD") is before today; the day itself still
 // counts. An empty or unreadable date never expires.
-QuotationState ShownState(QuotationState stored, std::string_view validUntil, std::chrono::year_month_day today);
+QuotationState ShownState(QuotationState stored, std::string_view validUntil,
+                          std::chrono::year_month_day today);
 
 // The calendar day of an instant in the local time zone (TZ), which is the
 // day the user sees: a quotation expires by the user's calendar, not by UTC.

@@ -14,8 +14,8 @@ namespace store::life {
 struct Difference {
   enum class Kind { Header, LineAdded, LineDeleted, LineChanged };
   Kind kind;
-  std::string line;   // the line number; empty for the header
-  std::string field;  // the column; empty for a line added or deleted
+  std::string line;                          // the line number; empty for the header
+  std::string field;                         // the column; empty for a line added or deleted
   std::optional<std::string> before, after;  // a whole line as its summary
   bool operator==(const Difference&) const = default;
 };

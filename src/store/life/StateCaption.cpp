@@ -9,8 +9,8 @@ constexpr std::string_view kCaptions[] = {"草稿", "已發出", "已接受", "�
 std::string_view StateCaption(QuotationState state) { return kCaptions[static_cast<int>(state)]; }
 
 std::string RefusedChange(QuotationState from, QuotationState to) {
-  return "報價單目前是「" + std::string(StateCaption(from)) + "」，不能改為「" + std::string(StateCaption(to)) +
-         "」。";
+  return "報價單目前是「" + std::string(StateCaption(from)) + "」，不能改為「" +
+         std::string(StateCaption(to)) + "」。";
 }
 
 std::string RefusedEdit(QuotationState state) {
