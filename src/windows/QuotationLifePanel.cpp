@@ -57,14 +57,11 @@ QPushButton* QuotationLifePanel::AddButton(const char* name, const QString& text
                                            void (QuotationLifePanel::*handler)()) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(name);
-  connect(button, &QPushButton::clicked, this, ui::Guarded([this, handler] {
-            // Whatever happened, the panel shows what is stored now.
-            struct Reread {
-              QuotationLifePanel* panel;
-              ~Reread() { panel->Refresh(); }
-            } reread{this};
-            (this->*handler)();
-          }));
+  connect(button, &QPushButton::clicked, this, [this, handler] {
+    ui::Guard([this, handler] { (this->*handler)(); });
+    // Whatever happened, the panel shows what is stored now.
+    ui::Guard([this] { Refresh(); });
+  });
   return button;
 }
 
