@@ -19,6 +19,11 @@
 
 namespace {
 
+constexpr int kRegisterWidth = 560;
+constexpr int kEditorWidth = 640;
+constexpr int kRegisterColumnWidth = 80;
+constexpr int kRowPadding = 6;
+
 QLabel* Label(QWidget* parent, const char* name, Qt::Alignment alignment = Qt::AlignLeft) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -41,8 +46,9 @@ void TQuotationWorkspace::BuildLayout() {
   splitter->setObjectName(QStringLiteral("WorkspaceSplitter"));
   splitter->addWidget(BuildRegister());
   splitter->addWidget(BuildEditor());
-  splitter->setStretchFactor(0, 2);
-  splitter->setStretchFactor(1, 3);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kRegisterWidth, kEditorWidth});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(splitter);
@@ -68,6 +74,8 @@ QWidget* TQuotationWorkspace::BuildRegister() {
   RegisterGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   RegisterGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   RegisterGrid->verticalHeader()->hide();
+  RegisterGrid->verticalHeader()->setDefaultSectionSize(RegisterGrid->fontMetrics().height() + kRowPadding);
+  RegisterGrid->horizontalHeader()->setDefaultSectionSize(kRegisterColumnWidth);
   auto* dates = new QHBoxLayout;
   dates->addWidget(DateFrom);
   dates->addWidget(new QLabel(QStringLiteral("～"), pane));

@@ -25,6 +25,7 @@ WorkspaceLineGrid::WorkspaceLineGrid(QWidget* parent) : QTableWidget(0, Count, p
   for (int c = 0; c < Count; ++c) setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kTitles[c])));
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setStretchLastSection(true);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::DoubleClicked);
   setTabKeyNavigation(true);
