@@ -28,7 +28,8 @@ using bench::Timed;
 constexpr int kCustomers = 1000;
 constexpr int kQuotations = 10000;
 // Products are two to six characters from a small alphabet, so that short terms match many lines.
-constexpr const char* kSyllables[] = {"彩", "盒", "紙", "箱", "瓦", "楞", "吸", "塑", "標", "籤", "袋", "泡", "棉", "內", "襯", "書"};
+constexpr const char* kSyllables[] = {"彩", "盒", "紙", "箱", "瓦", "楞", "吸", "塑",
+                                      "標", "籤", "袋", "泡", "棉", "內", "襯", "書"};
 
 std::string Format(const char* pattern, int value) {
   char text[32];
@@ -47,25 +48,28 @@ std::string Product(int p) {
 template <int Lines>
 void Fill(sqlite3* db) {
   Exec(db, "begin");
-  InsertRows(db, "insert into customer (cust_no, cust_name, all_name, sales) values (?,?,?,'王小明')", kCustomers,
-             [](int c) {
-               return std::vector<std::string>{CustNo(c), "客戶" + std::to_string(c), "股份有限公司" + std::to_string(c)};
+  InsertRows(db, "insert into customer (cust_no, cust_name, all_name, sales) values (?,?,?,'王小明')",
+             kCustomers, [](int c) {
+               return std::vector<std::string>{CustNo(c), "客戶" + std::to_string(c),
+                                               "股份有限公司" + std::to_string(c)};
              });
-  InsertRows(db,
-             "insert into Quomaster (Cust_no, quotation_number, money_type, tax_type, tax_rate, quotation_date, "
-             "sales) values (?,?,'NTD','應稅','0.05',?,'王小明')",
-             kQuotations, [](int q) {
-               return std::vector<std::string>{CustNo(q % kCustomers), Number(q),
-                                               Format("2025-%02d-", 1 + q % 12) + Format("%02d", 1 + q % 28)};
-             });
-  InsertRows(db,
-             "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, amount, "
-             "price, totle) values (?,?,?,?,'A4',100,2.5,250)",
-             Lines, [](int i) {
-               const int q = i % kQuotations;
-               return std::vector<std::string>{CustNo(q % kCustomers), Number(q), std::to_string(i / kQuotations + 1),
-                                               Product(i % 3000)};
-             });
+  InsertRows(
+      db,
+      "insert into Quomaster (Cust_no, quotation_number, money_type, tax_type, tax_rate, quotation_date, "
+      "sales) values (?,?,'NTD','應稅','0.05',?,'王小明')",
+      kQuotations, [](int q) {
+        return std::vector<std::string>{CustNo(q % kCustomers), Number(q),
+                                        Format("2025-%02d-", 1 + q % 12) + Format("%02d", 1 + q % 28)};
+      });
+  InsertRows(
+      db,
+      "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, amount, "
+      "price, totle) values (?,?,?,?,'A4',100,2.5,250)",
+      Lines, [](int i) {
+        const int q = i % kQuotations;
+        return std::vector<std::string>{CustNo(q % kCustomers), Number(q),
+                                        std::to_string(i / kQuotations + 1), Product(i % 3000)};
+      });
   Exec(db, "commit");
 }
 
@@ -137,7 +141,8 @@ void PriceMemoryKeystroke(benchmark::State& state) {
   store::PriceMemory memory(connection);
   const QString product = QString::fromStdString(Product(4));
   Timed(state, "pricememory.keystroke", [&] {
-    for (int n = 1; n <= product.size(); ++n) benchmark::DoNotOptimize(memory.Recall(CustNo(4), product.left(n).toStdString()));
+    for (int n = 1; n <= product.size(); ++n)
+      benchmark::DoNotOptimize(memory.Recall(CustNo(4), product.left(n).toStdString()));
   });
 }
 
@@ -148,7 +153,8 @@ BENCHMARK(RegisterFilter)->UseManualTime()->Unit(benchmark::kMillisecond)->Dense
 BENCHMARK(PriceMemoryKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 const bool kRatios = bench::AddFinisher([] {
-  bench::ReportRatio("register.open.1m/register.open.1k", bench::Ratio("register.open.1m", "register.open.1k"));
+  bench::ReportRatio("register.open.1m/register.open.1k",
+                     bench::Ratio("register.open.1m", "register.open.1k"));
   for (const char* length : {"1", "2", "6"})
     bench::ReportRatio(std::string("register.filter.1m.") + length + "/floor",
                        bench::Ratio(std::string("register.filter.") + length, "register.floor"));

@@ -86,8 +86,9 @@ QWidget* TQuotationWorkspace::BuildRegister() {
   layout->addWidget(SearchBox);
   layout->addLayout(dates);
   layout->addWidget(RegisterGrid, 1);
-  new QShortcut(QKeySequence::Find, this, [this] { SearchBox->setFocus(Qt::ShortcutFocusReason); },
-                Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      QKeySequence::Find, this, [this] { SearchBox->setFocus(Qt::ShortcutFocusReason); },
+      Qt::WidgetWithChildrenShortcut);
   return pane;
 }
 
@@ -132,7 +133,8 @@ QAction* TQuotationWorkspace::AddAction(const char* name, const char* text, cons
   action->setShortcut(key);
   action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   addAction(action);
-  if (!key.isEmpty()) action->setToolTip(action->text() + "（" + key.toString(QKeySequence::NativeText) + "）");
+  if (!key.isEmpty())
+    action->setToolTip(action->text() + "（" + key.toString(QKeySequence::NativeText) + "）");
   return action;
 }
 

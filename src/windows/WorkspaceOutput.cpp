@@ -36,10 +36,13 @@ void TQuotationWorkspace::ConnectPriceMemory() {
     ui::Guard([&] { TakePrice(PriceMemoryList->indexOfTopLevelItem(item)); });
   });
   // From the product's cell too: the highlighted entry, else the first.
-  new QShortcut(QKeySequence(Qt::Key_F8), this, [this] {
-    const int highlighted = PriceMemoryList->indexOfTopLevelItem(PriceMemoryList->currentItem());
-    ui::Guard([&] { TakePrice(highlighted < 0 ? 0 : highlighted); });
-  }, Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      QKeySequence(Qt::Key_F8), this,
+      [this] {
+        const int highlighted = PriceMemoryList->indexOfTopLevelItem(PriceMemoryList->currentItem());
+        ui::Guard([&] { TakePrice(highlighted < 0 ? 0 : highlighted); });
+      },
+      Qt::WidgetWithChildrenShortcut);
 }
 
 void TQuotationWorkspace::RecallPrices(int row, const QString& typed) {
@@ -47,10 +50,11 @@ void TQuotationWorkspace::RecallPrices(int row, const QString& typed) {
   priceRow_ = row;
   const std::string custNo = HeaderPanel->CustomerBox->text().trimmed().toStdString();
   const store::DateFormat& dates = store::DateFormat::Current();
-  for (const store::RememberedPrice& p : store::PriceMemory(connection_).Recall(custNo, typed.trimmed().toStdString())) {
-    auto* item = new QTreeWidgetItem(PriceMemoryList, {p.sameCustomer ? QStringLiteral("本客戶") : Q(p.custNo),
-                                                       Q(dates.ToDisplay(p.date)), Q(p.number), Q(p.spec),
-                                                       Q(p.amount), Q(p.price)});
+  for (const store::RememberedPrice& p :
+       store::PriceMemory(connection_).Recall(custNo, typed.trimmed().toStdString())) {
+    auto* item = new QTreeWidgetItem(
+        PriceMemoryList, {p.sameCustomer ? QStringLiteral("本客戶") : Q(p.custNo), Q(dates.ToDisplay(p.date)),
+                          Q(p.number), Q(p.spec), Q(p.amount), Q(p.price)});
     item->setToolTip(0, Q(p.product));
   }
 }
@@ -81,9 +85,10 @@ std::optional<documents::QuotationDocument> TQuotationWorkspace::Document() {
   return documents::QuotationReader::Read(header);
 }
 
-QString TQuotationWorkspace::ExportPath(const QString& caption, const QString& suffix, const QString& filter) {
-  return ui::FileDialogs::SaveFileName(this, caption, QuotationOutput::DefaultPath(record_.Loaded().number, suffix),
-                                       filter);
+QString TQuotationWorkspace::ExportPath(const QString& caption, const QString& suffix,
+                                        const QString& filter) {
+  return ui::FileDialogs::SaveFileName(this, caption,
+                                       QuotationOutput::DefaultPath(record_.Loaded().number, suffix), filter);
 }
 
 void TQuotationWorkspace::ActPrintClick() {
@@ -96,7 +101,8 @@ void TQuotationWorkspace::ActPrintClick() {
 void TQuotationWorkspace::ActPdfClick() {
   std::optional<documents::QuotationDocument> document = Document();
   if (!document) return;
-  const QString path = ExportPath(QStringLiteral("存成 PDF"), QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
+  const QString path =
+      ExportPath(QStringLiteral("存成 PDF"), QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   documents::PdfWriter::Write(*document, path);
   Say(QStringLiteral("已存成 PDF：%1").arg(path));
@@ -105,8 +111,8 @@ void TQuotationWorkspace::ActPdfClick() {
 void TQuotationWorkspace::ActExcelClick() {
   std::optional<documents::QuotationDocument> document = Document();
   if (!document) return;
-  const QString path =
-      ExportPath(QStringLiteral("匯出 Excel"), QStringLiteral("xlsx"), QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+  const QString path = ExportPath(QStringLiteral("匯出 Excel"), QStringLiteral("xlsx"),
+                                  QStringLiteral("Excel 活頁簿 (*.xlsx)"));
   if (path.isEmpty()) return;
   documents::XlsxWriter::Write(*document, path, QuotationOutput::WindowDateFormat());
   Say(QStringLiteral("已匯出 Excel：%1").arg(path));

@@ -62,7 +62,9 @@ int WorkspaceRegisterModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int WorkspaceRegisterModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Count; }
+int WorkspaceRegisterModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : Count;
+}
 
 QVariant WorkspaceRegisterModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};

@@ -13,7 +13,20 @@
 class WorkspaceRegisterModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { Number, CustNo, CustName, Date, ValidUntil, Sales, Currency, Lines, Subtotal, Tax, Total, Count };
+  enum Column {
+    Number,
+    CustNo,
+    CustName,
+    Date,
+    ValidUntil,
+    Sales,
+    Currency,
+    Lines,
+    Subtotal,
+    Tax,
+    Total,
+    Count
+  };
 
   explicit WorkspaceRegisterModel(QObject* parent = nullptr);
 
