@@ -1,5 +1,6 @@
 #include "windows/WorkspaceRegisterModel.h"
 
+#include <QHash>
 #include <stdexcept>
 
 #include "documents/QuotationTotals.h"
@@ -26,7 +27,7 @@ QVariant WorkspaceRegisterModel::SortKey(const Row& row, int column) {
 
 WorkspaceRegisterModel::WorkspaceRegisterModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stored) {
+WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stored, int decimals) {
   Row row{std::move(stored), {}};
   const store::RegisterRow& r = row.stored;
   const store::DateFormat& dates = store::DateFormat::Current();
@@ -36,7 +37,7 @@ WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stor
   c[Sales] = Q(r.sales), c[Currency] = Q(r.currency), c[Lines] = QString::number(r.lineCount);
   try {
     const documents::QuotationTotals totals({r.subtotal}, r.taxType, r.taxRate,
-                                            WorkspaceSettings::Decimals(Q(r.currency)));
+                                            decimals);
     c[Subtotal] = Q(totals.Subtotal()), c[Tax] = Q(totals.Tax()), c[Total] = Q(totals.Total());
   } catch (const std::range_error&) {
     c[Subtotal] = c[Tax] = c[Total] = QStringLiteral("—");
@@ -48,7 +49,14 @@ void WorkspaceRegisterModel::SetRows(std::vector<store::RegisterRow> rows) {
   beginResetModel();
   rows_.clear();
   rows_.reserve(rows.size());
-  for (store::RegisterRow& row : rows) rows_.push_back(Make(std::move(row)));
+  // The settings file is read once per currency, not once per row.
+  QHash<QString, int> decimals;
+  for (store::RegisterRow& row : rows) {
+    const QString currency = Q(row.currency);
+    auto known = decimals.find(currency);
+    if (known == decimals.end()) known = decimals.insert(currency, WorkspaceSettings::Decimals(currency));
+    rows_.push_back(Make(std::move(row), *known));
+  }
   endResetModel();
 }
 

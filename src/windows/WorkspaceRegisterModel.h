@@ -45,7 +45,7 @@ class WorkspaceRegisterModel : public QAbstractTableModel {
     store::RegisterRow stored;
     QString cells[Count];
   };
-  static Row Make(store::RegisterRow stored);
+  static Row Make(store::RegisterRow stored, int decimals);
   static QVariant SortKey(const Row& row, int column);
 
   std::vector<Row> rows_;
