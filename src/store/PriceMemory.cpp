@@ -19,7 +19,7 @@ void PriceMemory::Add(std::vector<RememberedPrice>& into, const std::string& con
       "select d.Cust_no, m.quotation_date, d.quotation_number, d.name_number, d.standard, d.amount, d.price "
       "from QuoDilate d left join Quomaster m on m.Cust_no = d.Cust_no and m.quotation_number = "
       "d.quotation_number where " +
-      condition + " order by " + product + ", " + rowId + " desc limit " + std::to_string(kPerGroup);
+      condition + " order by " + product + " desc, " + rowId + " desc limit " + std::to_string(kPerGroup);
   std::vector<BoundValue> bound;
   for (const std::string& value : values) bound.push_back({FieldKind::Text, value});
   for (const TextRow& row : store.Rows(sql, bound)) {

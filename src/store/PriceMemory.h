@@ -21,8 +21,9 @@ struct RememberedPrice {
 
 // The lines quoted before for a product being typed: this customer's first,
 // then other customers'. Lines of exactly the typed product come before those
-// whose product only starts with it; within each, the newest first. Every
-// part is read by an index, so it can run at each keystroke.
+// whose product only starts with it (by product, backwards); the newest line
+// of a product first. Each part is one backward walk of an index that stops
+// after a few rows, so it can run at each keystroke.
 class PriceMemory {
  public:
   explicit PriceMemory(Connection& connection);

@@ -46,11 +46,12 @@ std::string Padded(long long serial, int width) {
 
 // The serial a number carries under the pattern; 0 when it is not one of its numbers.
 long long SerialOf(const std::string& number, const Expanded& pattern) {
-  if (number.size() < pattern.before.size() + pattern.after.size() + static_cast<std::size_t>(pattern.width) ||
+  if (number.size() <
+          pattern.before.size() + pattern.after.size() + static_cast<std::size_t>(pattern.width) ||
       !number.ends_with(pattern.after))
     return 0;
-  std::string digits = number.substr(pattern.before.size(),
-                                     number.size() - pattern.before.size() - pattern.after.size());
+  std::string digits =
+      number.substr(pattern.before.size(), number.size() - pattern.before.size() - pattern.after.size());
   if (digits.size() > 18 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
   return std::stoll(digits);
 }
@@ -65,9 +66,9 @@ std::string QuotationNumbers::Next(const std::string& pattern, const std::string
   Backend& store = connection_.Store();
   const std::string column = "quotation_number" + store.Workspace().codePointOrder;
   long long highest = 0;
-  for (const TextRow& row : store.Rows("select quotation_number from Quomaster where " + column + " >= ? and " +
-                                           column + " < ?",
-                                       {{FieldKind::Text, parts.before}, {FieldKind::Text, AfterPrefix(parts.before)}}))
+  for (const TextRow& row :
+       store.Rows("select quotation_number from Quomaster where " + column + " >= ? and " + column + " < ?",
+                  {{FieldKind::Text, parts.before}, {FieldKind::Text, AfterPrefix(parts.before)}}))
     if (row[0]) highest = std::max(highest, SerialOf(*row[0], parts));
   std::string number;
   do number = parts.before + Padded(++highest, parts.width) + parts.after;
@@ -77,8 +78,10 @@ std::string QuotationNumbers::Next(const std::string& pattern, const std::string
 
 bool QuotationNumbers::Taken(const std::string& number) const {
   Backend& store = connection_.Store();
-  return !store.Rows("select 1 from Quomaster where quotation_number" + store.Workspace().codePointOrder + " = ?",
-                     {{FieldKind::Text, number}})
+  return !store
+              .Rows("select 1 from Quomaster where quotation_number" + store.Workspace().codePointOrder +
+                        " = ?",
+                    {{FieldKind::Text, number}})
               .empty();
 }
 

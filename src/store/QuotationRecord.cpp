@@ -20,13 +20,17 @@ struct HeaderField {
   const char* column;
   std::string QuotationDraft::*member;
 };
-constexpr HeaderField kHeaderFields[] = {
-    {"Cust_no", &QuotationDraft::custNo},         {"quotation_number", &QuotationDraft::number},
-    {"pay_mode", &QuotationDraft::payMode},       {"pay_condition", &QuotationDraft::payCondition},
-    {"consign_mode", &QuotationDraft::consignMode}, {"money_type", &QuotationDraft::currency},
-    {"tax_type", &QuotationDraft::taxType},       {"tax_rate", &QuotationDraft::taxRate},
-    {"quotation_date", &QuotationDraft::date},    {"availability_date", &QuotationDraft::validUntil},
-    {"sales", &QuotationDraft::sales}};
+constexpr HeaderField kHeaderFields[] = {{"Cust_no", &QuotationDraft::custNo},
+                                         {"quotation_number", &QuotationDraft::number},
+                                         {"pay_mode", &QuotationDraft::payMode},
+                                         {"pay_condition", &QuotationDraft::payCondition},
+                                         {"consign_mode", &QuotationDraft::consignMode},
+                                         {"money_type", &QuotationDraft::currency},
+                                         {"tax_type", &QuotationDraft::taxType},
+                                         {"tax_rate", &QuotationDraft::taxRate},
+                                         {"quotation_date", &QuotationDraft::date},
+                                         {"availability_date", &QuotationDraft::validUntil},
+                                         {"sales", &QuotationDraft::sales}};
 
 struct LineField {
   const char* column;
@@ -54,7 +58,8 @@ QuotationRecord::QuotationRecord(Connection& connection)
       header_(std::make_unique<CommandRecordSet>(connection, "QuotationHeader")),
       lines_(std::make_unique<CommandRecordSet>(connection, "QuotationLines")) {
   header_->SetCommandText("select * from Quomaster where Cust_no = :c and quotation_number = :q");
-  lines_->SetCommandText("select * from QuoDilate where Cust_no = :c and quotation_number = :q order by serial_number");
+  lines_->SetCommandText(
+      "select * from QuoDilate where Cust_no = :c and quotation_number = :q order by serial_number");
 }
 
 QuotationRecord::~QuotationRecord() = default;
@@ -81,10 +86,12 @@ bool QuotationRecord::Load(const std::string& custNo, const std::string& number)
   if (header_->IsEmpty()) return false;
   snapshot_ = Read();
   loaded_ = {};
-  for (const HeaderField& field : kHeaderFields) loaded_.*field.member = header_->FieldByName(field.column).AsString();
+  for (const HeaderField& field : kHeaderFields)
+    loaded_.*field.member = header_->FieldByName(field.column).AsString();
   for (lines_->First(); !lines_->Eof(); lines_->Next()) {
     DraftLine& line = loaded_.lines.emplace_back();
-    for (const LineField& field : kLineFields) line.*field.member = lines_->FieldByName(field.column).AsString();
+    for (const LineField& field : kLineFields)
+      line.*field.member = lines_->FieldByName(field.column).AsString();
   }
   stored_ = true;
   return true;
@@ -102,7 +109,8 @@ void QuotationRecord::CheckUnchanged(const char* conflict) {
 }
 
 void QuotationRecord::Write(const QuotationDraft& draft) {
-  for (const HeaderField& field : kHeaderFields) header_->FieldByName(field.column).SetAsString(draft.*field.member);
+  for (const HeaderField& field : kHeaderFields)
+    header_->FieldByName(field.column).SetAsString(draft.*field.member);
   header_->Post();
   if (stored_)
     while (!lines_->IsEmpty()) {

@@ -16,8 +16,8 @@ constexpr const char* kSelect =
     "left join customer c on c.cust_no = m.Cust_no "
     "left join QuoSummary s on s.Cust_no = m.Cust_no and s.quotation_number = m.quotation_number where 1 = 1";
 constexpr const char* kOrder = " order by m.quotation_date desc, m.quotation_number";
-constexpr const char* kSearched[] = {"m.Cust_no", "c.cust_name", "c.all_name", "m.quotation_number", "m.sales",
-                                     "s.line_text"};
+constexpr const char* kSearched[] = {"m.Cust_no",          "c.cust_name", "c.all_name",
+                                     "m.quotation_number", "m.sales",     "s.line_text"};
 
 bool SummaryExists(Backend& store) {
   std::vector<TextRow> rows = store.Rows(store.Workspace().summaryExists, {});
@@ -27,15 +27,18 @@ bool SummaryExists(Backend& store) {
 std::string Text(const std::optional<std::string>& value) { return value.value_or(""); }
 
 RegisterRow ToRow(const TextRow& row) {
-  RegisterRow out{Text(row[0]), Text(row[1]), Text(row[2]), Text(row[3]), Text(row[4]), Text(row[5]),
-                  Text(row[6]), Text(row[7]), Text(row[8]), 0,           Text(row[10])};
+  RegisterRow out{Text(row[0]), Text(row[1]), Text(row[2]), Text(row[3]), Text(row[4]),
+                  Text(row[5]), Text(row[6]), Text(row[7]), Text(row[8]), 0,
+                  Text(row[10])};
   if (row[9]) out.lineCount = std::stoi(*row[9]);
   return out;
 }
 
 }  // namespace
 
-QuotationRegister::QuotationRegister(Connection& connection) : connection_(connection) { Prepare(connection); }
+QuotationRegister::QuotationRegister(Connection& connection) : connection_(connection) {
+  Prepare(connection);
+}
 
 void QuotationRegister::Prepare(Connection& connection) {
   connection.Open();

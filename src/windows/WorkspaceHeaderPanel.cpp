@@ -68,8 +68,8 @@ QLineEdit* WorkspaceHeaderPanel::AddBox(const char* name, const char* label, int
   return box;
 }
 
-QComboBox* WorkspaceHeaderPanel::AddList(const char* name, const char* label, const QStringList& items, int row,
-                                         int column) {
+QComboBox* WorkspaceHeaderPanel::AddList(const char* name, const char* label, const QStringList& items,
+                                         int row, int column) {
   auto* list = new QComboBox(this);
   list->setObjectName(QString::fromLatin1(name));
   list->setEditable(true);
@@ -115,13 +115,15 @@ void WorkspaceHeaderPanel::CustomerTyped() {
     if (only) return ShowName();
     only = &c;
   }
-  if (only) ChooseCustomer(only->number);
-  else ShowName();
+  if (only)
+    ChooseCustomer(only->number);
+  else
+    ShowName();
 }
 
 void WorkspaceHeaderPanel::ShowName() {
   const WorkspaceCustomer* customer = Customer(CustomerBox->text().trimmed());
-  CustomerName->setText(customer                           ? customer->name + "　" + customer->fullName
+  CustomerName->setText(customer ? customer->name + "　" + customer->fullName
                         : CustomerBox->text().trimmed().isEmpty() ? QString()
                                                                   : QStringLiteral("（沒有這個客戶）"));
 }
@@ -130,7 +132,8 @@ void WorkspaceHeaderPanel::Read(store::QuotationDraft& draft) const {
   draft.custNo = S(CustomerBox->text()), draft.number = S(NumberBox->text());
   draft.date = S(DateBox->text()), draft.validUntil = S(ValidUntilBox->text());
   draft.sales = S(SalesBox->currentText()), draft.payMode = S(PayModeBox->currentText());
-  draft.payCondition = S(PayConditionBox->currentText()), draft.consignMode = S(ConsignModeBox->currentText());
+  draft.payCondition = S(PayConditionBox->currentText()),
+  draft.consignMode = S(ConsignModeBox->currentText());
   draft.currency = S(CurrencyBox->currentText()), draft.taxType = S(TaxTypeBox->currentText());
   draft.taxRate = S(TaxRateBox->text());
 }

@@ -21,6 +21,11 @@
 
 namespace {
 
+constexpr int kRegisterWidth = 560;
+constexpr int kEditorWidth = 640;
+constexpr int kRegisterColumnWidth = 80;
+constexpr int kRowPadding = 6;
+
 QLabel* Label(QWidget* parent, const char* name, Qt::Alignment alignment = Qt::AlignLeft) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -43,8 +48,9 @@ void TQuotationWorkspace::BuildLayout() {
   splitter->setObjectName(QStringLiteral("WorkspaceSplitter"));
   splitter->addWidget(BuildRegister());
   splitter->addWidget(BuildEditor());
-  splitter->setStretchFactor(0, 2);
-  splitter->setStretchFactor(1, 3);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kRegisterWidth, kEditorWidth});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(splitter);
@@ -70,6 +76,8 @@ QWidget* TQuotationWorkspace::BuildRegister() {
   RegisterGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   RegisterGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   RegisterGrid->verticalHeader()->hide();
+  RegisterGrid->verticalHeader()->setDefaultSectionSize(RegisterGrid->fontMetrics().height() + kRowPadding);
+  RegisterGrid->horizontalHeader()->setDefaultSectionSize(kRegisterColumnWidth);
   auto* dates = new QHBoxLayout;
   dates->addWidget(DateFrom);
   dates->addWidget(new QLabel(QStringLiteral("～"), pane));
@@ -82,8 +90,9 @@ QWidget* TQuotationWorkspace::BuildRegister() {
   layout->addWidget(SearchBox);
   layout->addLayout(dates);
   layout->addWidget(RegisterGrid, 1);
-  new QShortcut(QKeySequence::Find, this, [this] { SearchBox->setFocus(Qt::ShortcutFocusReason); },
-                Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      QKeySequence::Find, this, [this] { SearchBox->setFocus(Qt::ShortcutFocusReason); },
+      Qt::WidgetWithChildrenShortcut);
   return pane;
 }
 
@@ -129,7 +138,8 @@ QAction* TQuotationWorkspace::AddAction(const char* name, const char* text, cons
   action->setShortcut(key);
   action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   addAction(action);
-  if (!key.isEmpty()) action->setToolTip(action->text() + "（" + key.toString(QKeySequence::NativeText) + "）");
+  if (!key.isEmpty())
+    action->setToolTip(action->text() + "（" + key.toString(QKeySequence::NativeText) + "）");
   return action;
 }
 

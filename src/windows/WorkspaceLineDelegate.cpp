@@ -8,9 +8,8 @@ QWidget* WorkspaceLineDelegate::createEditor(QWidget* parent, const QStyleOption
   if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     line->setObjectName(QStringLiteral("LineCellEditor"));
     const int row = index.row(), column = index.column();
-    connect(line, &QLineEdit::textEdited, this, [this, row, column](const QString& text) {
-      emit Typed(row, column, text);
-    });
+    connect(line, &QLineEdit::textEdited, this,
+            [this, row, column](const QString& text) { emit Typed(row, column, text); });
   }
   return editor;
 }

@@ -9,22 +9,31 @@ namespace {
 
 constexpr const char* kTitles[] = {"品名/品號", "規格", "寬", "高", "長", "數量", "單價", "總金額"};
 constexpr int kHandRole = Qt::UserRole + 1;
+constexpr int kRowPadding = 6;
+constexpr int kNumberWidth = 56;
+constexpr int kTextWidth = 110;
 const QColor kHandTint(255, 243, 196);
 
 std::string S(const QString& text) { return text.trimmed().toStdString(); }
 
 // The members of a draft line, in column order.
-constexpr std::string store::DraftLine::*kMembers[] = {
-    &store::DraftLine::product, &store::DraftLine::spec,   &store::DraftLine::width, &store::DraftLine::high,
-    &store::DraftLine::length,  &store::DraftLine::amount, &store::DraftLine::price, &store::DraftLine::total};
+constexpr std::string store::DraftLine::*kMembers[] = {&store::DraftLine::product, &store::DraftLine::spec,
+                                                       &store::DraftLine::width,   &store::DraftLine::high,
+                                                       &store::DraftLine::length,  &store::DraftLine::amount,
+                                                       &store::DraftLine::price,   &store::DraftLine::total};
 
 }  // namespace
 
 WorkspaceLineGrid::WorkspaceLineGrid(QWidget* parent) : QTableWidget(0, Count, parent) {
   setObjectName(QStringLiteral("LineGrid"));
-  for (int c = 0; c < Count; ++c) setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kTitles[c])));
+  for (int c = 0; c < Count; ++c)
+    setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kTitles[c])));
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setStretchLastSection(true);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
+  horizontalHeader()->setDefaultSectionSize(kNumberWidth);
+  setColumnWidth(Product, kTextWidth);
+  setColumnWidth(Spec, kTextWidth);
   setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::DoubleClicked);
   setTabKeyNavigation(true);

@@ -37,10 +37,13 @@ void TQuotationWorkspace::ConnectPriceMemory() {
     ui::Guard([&] { TakePrice(PriceMemoryList->indexOfTopLevelItem(item)); });
   });
   // From the product's cell too: the highlighted entry, else the first.
-  new QShortcut(QKeySequence(Qt::Key_F8), this, [this] {
-    const int highlighted = PriceMemoryList->indexOfTopLevelItem(PriceMemoryList->currentItem());
-    ui::Guard([&] { TakePrice(highlighted < 0 ? 0 : highlighted); });
-  }, Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      QKeySequence(Qt::Key_F8), this,
+      [this] {
+        const int highlighted = PriceMemoryList->indexOfTopLevelItem(PriceMemoryList->currentItem());
+        ui::Guard([&] { TakePrice(highlighted < 0 ? 0 : highlighted); });
+      },
+      Qt::WidgetWithChildrenShortcut);
 }
 
 void TQuotationWorkspace::RecallPrices(int row, const QString& typed) {
@@ -48,10 +51,11 @@ void TQuotationWorkspace::RecallPrices(int row, const QString& typed) {
   priceRow_ = row;
   const std::string custNo = HeaderPanel->CustomerBox->text().trimmed().toStdString();
   const store::DateFormat& dates = store::DateFormat::Current();
-  for (const store::RememberedPrice& p : store::PriceMemory(connection_).Recall(custNo, typed.trimmed().toStdString())) {
-    auto* item = new QTreeWidgetItem(PriceMemoryList, {p.sameCustomer ? QStringLiteral("本客戶") : Q(p.custNo),
-                                                       Q(dates.ToDisplay(p.date)), Q(p.number), Q(p.spec),
-                                                       Q(p.amount), Q(p.price)});
+  for (const store::RememberedPrice& p :
+       store::PriceMemory(connection_).Recall(custNo, typed.trimmed().toStdString())) {
+    auto* item = new QTreeWidgetItem(
+        PriceMemoryList, {p.sameCustomer ? QStringLiteral("本客戶") : Q(p.custNo), Q(dates.ToDisplay(p.date)),
+                          Q(p.number), Q(p.spec), Q(p.amount), Q(p.price)});
     item->setToolTip(0, Q(p.product));
   }
 }
@@ -82,9 +86,10 @@ std::optional<documents::QuotationDocument> TQuotationWorkspace::Document() {
   return documents::QuotationReader::Read(header);
 }
 
-QString TQuotationWorkspace::ExportPath(const QString& caption, const QString& suffix, const QString& filter) {
-  return ui::FileDialogs::SaveFileName(this, caption, QuotationOutput::DefaultPath(record_.Loaded().number, suffix),
-                                       filter);
+QString TQuotationWorkspace::ExportPath(const QString& caption, const QString& suffix,
+                                        const QString& filter) {
+  return ui::FileDialogs::SaveFileName(this, caption,
+                                       QuotationOutput::DefaultPath(record_.Loaded().number, suffix), filter);
 }
 
 // Print, PDF and Excel put out the issued copy: a draft is issued first.
@@ -100,9 +105,9 @@ void TQuotationWorkspace::ActPdfClick() {
   if (!Document()) return;
   const std::optional<store::life::IssuedCopy> issued = LifePanel->IssuedForOutput();
   if (!issued) return;
-  const QString path = ui::FileDialogs::SaveFileName(this, QStringLiteral("存成 PDF"),
-                                                     QuotationOutput::DefaultPath(issued->number, QStringLiteral("pdf")),
-                                                     QStringLiteral("PDF (*.pdf)"));
+  const QString path = ui::FileDialogs::SaveFileName(
+      this, QStringLiteral("存成 PDF"), QuotationOutput::DefaultPath(issued->number, QStringLiteral("pdf")),
+      QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   documents::IssuedPdf::Save(issued->pdf, path);
   Say(QStringLiteral("已存成 PDF：%1（發出的 %2）").arg(path, Q(issued->number)));
@@ -111,8 +116,8 @@ void TQuotationWorkspace::ActPdfClick() {
 void TQuotationWorkspace::ActExcelClick() {
   std::optional<documents::QuotationDocument> document = IssuedDocument();
   if (!document) return;
-  const QString path =
-      ExportPath(QStringLiteral("匯出 Excel"), QStringLiteral("xlsx"), QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+  const QString path = ExportPath(QStringLiteral("匯出 Excel"), QStringLiteral("xlsx"),
+                                  QStringLiteral("Excel 活頁簿 (*.xlsx)"));
   if (path.isEmpty()) return;
   documents::XlsxWriter::Write(*document, path, QuotationOutput::WindowDateFormat());
   Say(QStringLiteral("已匯出 Excel：%1").arg(path));

@@ -1,5 +1,6 @@
 #include "windows/WorkspaceRegisterModel.h"
 
+#include <QHash>
 #include <stdexcept>
 
 #include "documents/QuotationTotals.h"
@@ -30,7 +31,7 @@ QVariant WorkspaceRegisterModel::SortKey(const Row& row, int column) {
 
 WorkspaceRegisterModel::WorkspaceRegisterModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stored) {
+WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stored, int decimals) {
   Row row{std::move(stored), {}};
   const store::RegisterRow& r = row.stored;
   const store::DateFormat& dates = store::DateFormat::Current();
@@ -40,7 +41,7 @@ WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stor
   c[Sales] = Q(r.sales), c[Currency] = Q(r.currency), c[Lines] = QString::number(r.lineCount);
   try {
     const documents::QuotationTotals totals({r.subtotal}, r.taxType, r.taxRate,
-                                            WorkspaceSettings::Decimals(Q(r.currency)));
+                                            decimals);
     c[Subtotal] = Q(totals.Subtotal()), c[Tax] = Q(totals.Tax()), c[Total] = Q(totals.Total());
   } catch (const std::range_error&) {
     c[Subtotal] = c[Tax] = c[Total] = QStringLiteral("—");
@@ -66,8 +67,13 @@ void WorkspaceRegisterModel::SetRows(std::vector<store::RegisterRow> rows) {
   beginResetModel();
   rows_.clear();
   rows_.reserve(rows.size());
+  // The settings file is read once per currency, not once per row.
+  QHash<QString, int> decimals;
   for (store::RegisterRow& row : rows) {
-    rows_.push_back(Make(std::move(row)));
+    const QString currency = Q(row.currency);
+    auto known = decimals.find(currency);
+    if (known == decimals.end()) known = decimals.insert(currency, WorkspaceSettings::Decimals(currency));
+    rows_.push_back(Make(std::move(row), *known));
     FillLife(rows_.back());
   }
   endResetModel();
@@ -83,7 +89,9 @@ int WorkspaceRegisterModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int WorkspaceRegisterModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Count; }
+int WorkspaceRegisterModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : Count;
+}
 
 QVariant WorkspaceRegisterModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};

@@ -17,7 +17,22 @@
 class WorkspaceRegisterModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { Number, CustNo, CustName, Date, ValidUntil, Sales, Currency, Lines, Subtotal, Tax, Total, State, Sent, Count };
+  enum Column {
+    Number,
+    CustNo,
+    CustName,
+    Date,
+    ValidUntil,
+    Sales,
+    Currency,
+    Lines,
+    Subtotal,
+    Tax,
+    Total,
+    State,
+    Sent,
+    Count
+  };
 
   explicit WorkspaceRegisterModel(QObject* parent = nullptr);
 
@@ -38,7 +53,7 @@ class WorkspaceRegisterModel : public QAbstractTableModel {
     store::RegisterRow stored;
     QString cells[Count];
   };
-  static Row Make(store::RegisterRow stored);
+  static Row Make(store::RegisterRow stored, int decimals);
   void FillLife(Row& row) const;
   static QVariant SortKey(const Row& row, int column);
 

@@ -24,7 +24,8 @@ int WorkspaceSettings::ValidDays() {
 
 int WorkspaceSettings::Decimals(const QString& currency) {
   bool ok = false;
-  const int places =
-      QSettings("samplequote", "samplequote").value("decimals/" + currency.trimmed(), kDefaultDecimals).toInt(&ok);
+  const int places = QSettings("samplequote", "samplequote")
+                         .value("decimals/" + currency.trimmed(), kDefaultDecimals)
+                         .toInt(&ok);
   return ok && places >= 0 && places <= kMostDecimals ? places : kDefaultDecimals;
 }

@@ -111,7 +111,8 @@ void TQuotationWorkspace::RegisterRowChosen() {
   const QModelIndex current = RegisterGrid->currentIndex();
   if (choosing_ || !current.isValid()) return;
   const store::RegisterRow chosen = RegisterModel->RowAt(RegisterSort->mapToSource(current).row());
-  if (record_.Stored() && chosen.custNo == record_.Loaded().custNo && chosen.number == record_.Loaded().number)
+  if (record_.Stored() && chosen.custNo == record_.Loaded().custNo &&
+      chosen.number == record_.Loaded().number)
     return;
   const store::QuotationDraft before = record_.Loaded();
   if (!AskToSettle()) return SelectInRegister(before.custNo, before.number);
@@ -168,8 +169,9 @@ void TQuotationWorkspace::ActNewClick() {
   record_.Start();
   const QDate today = QDate::currentDate();
   store::QuotationDraft draft;
-  draft.number = store::QuotationNumbers(connection_).Next(WorkspaceSettings::NumberPattern().toStdString(),
-                                                          today.toString(Qt::ISODate).toStdString());
+  draft.number =
+      store::QuotationNumbers(connection_)
+          .Next(WorkspaceSettings::NumberPattern().toStdString(), today.toString(Qt::ISODate).toStdString());
   draft.date = Display(today);
   draft.validUntil = Display(today.addDays(WorkspaceSettings::ValidDays()));
   Show(draft);
@@ -206,7 +208,8 @@ void TQuotationWorkspace::ActDeleteClick() {
 void TQuotationWorkspace::ActDeleteLineClick() {
   const int row = LineGrid->currentRow();
   if (row < 0 || LineGrid->Lines().empty() || row >= static_cast<int>(LineGrid->Lines().size())) return;
-  const QString what = QStringLiteral("第 %1 行明細「%2」").arg(row + 1).arg(LineGrid->Cell(row, WorkspaceLineGrid::Product));
+  const QString what =
+      QStringLiteral("第 %1 行明細「%2」").arg(row + 1).arg(LineGrid->Cell(row, WorkspaceLineGrid::Product));
   if (!ui::Prompts::Confirm(this, QStringLiteral("確定要刪除%1嗎？").arg(what))) return;
   LineGrid->RemoveLine(row);
   Say(QStringLiteral("已刪除%1（儲存後生效）。").arg(what));

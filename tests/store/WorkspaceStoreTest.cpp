@@ -36,18 +36,21 @@ class WorkspaceStoreTest : public ::testing::TestWithParam<StoreKind> {
   void SetUp() override {
     SQ_SKIP_WITHOUT_STORE(db);
     db.Execute(
-        "insert into customer (cust_no, cust_name, all_name) values ('S001', '宏達電子', '宏達電子股份有限公司'),"
+        "insert into customer (cust_no, cust_name, all_name) values ('S001', '宏達電子', "
+        "'宏達電子股份有限公司'),"
         "('S002', '建興', '建興塑膠有限公司'), ('S003', 'Acme', 'Acme Ltd')");
     for (const Seed& seed : kSeeds) {
-      db.Execute(std::string("insert into Quomaster (Cust_no, quotation_number, quotation_date, sales, tax_type, "
-                             "tax_rate) values ('") +
-                 seed.cust + "', '" + seed.number + "', '" + seed.date + "', '" + seed.sales + "', '應稅', 0.05)");
+      db.Execute(
+          std::string("insert into Quomaster (Cust_no, quotation_number, quotation_date, sales, tax_type, "
+                      "tax_rate) values ('") +
+          seed.cust + "', '" + seed.number + "', '" + seed.date + "', '" + seed.sales + "', '應稅', 0.05)");
       int serial = 0;
       for (auto [product, spec] : seed.lines)
-        db.Execute(std::string("insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, "
-                               "standard, amount, price, totle) values ('") +
-                   seed.cust + "', '" + seed.number + "', " + std::to_string(++serial) + ", '" + product + "', '" +
-                   spec + "', 10, 1.5, 15)");
+        db.Execute(
+            std::string("insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, "
+                        "standard, amount, price, totle) values ('") +
+            seed.cust + "', '" + seed.number + "', " + std::to_string(++serial) + ", '" + product + "', '" +
+            spec + "', 10, 1.5, 15)");
     }
     db.Connect(connection);
     store::QuotationRegister::Prepare(connection);
@@ -64,14 +67,16 @@ class WorkspaceStoreTest : public ::testing::TestWithParam<StoreKind> {
   // What a plain substring match over the seeded texts finds.
   static std::vector<std::string> Expected(const std::string& term) {
     const std::map<std::string, std::vector<std::string>> names = {
-        {"S001", {"宏達電子", "宏達電子股份有限公司"}}, {"S002", {"建興", "建興塑膠有限公司"}},
+        {"S001", {"宏達電子", "宏達電子股份有限公司"}},
+        {"S002", {"建興", "建興塑膠有限公司"}},
         {"S003", {"Acme", "Acme Ltd"}}};
     std::vector<std::string> numbers;
     for (const Seed& seed : kSeeds) {
       std::vector<std::string> texts = names.at(seed.cust);
       texts.insert(texts.end(), {seed.cust, seed.number, seed.sales});
       for (auto [product, spec] : seed.lines) texts.insert(texts.end(), {product, spec});
-      if (std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(term) != std::string::npos; }))
+      if (std::any_of(texts.begin(), texts.end(),
+                      [&](const std::string& t) { return t.find(term) != std::string::npos; }))
         numbers.push_back(seed.number);
     }
     std::sort(numbers.begin(), numbers.end());
@@ -83,8 +88,9 @@ class WorkspaceStoreTest : public ::testing::TestWithParam<StoreKind> {
 };
 
 TEST_P(WorkspaceStoreTest, SearchFindsExactlyWhatAPlainSubstringMatchFinds) {
-  for (const char* term : {"盒", "彩盒", "達", "宏達電子股份", "紙", "S00", "S002", "Q2024", "陳", "美華", "B-7",
-                           "AB楞", "銅版紙,上光", ",", "盒,", "四色彩", "acme", "Ltd", "有限公司", "不存在"}) {
+  for (const char* term : {"盒",    "彩盒",   "達",   "宏達電子股份", "紙",       "S00",         "S002",
+                           "Q2024", "陳",     "美華", "B-7",          "AB楞",     "銅版紙,上光", ",",
+                           "盒,",   "四色彩", "acme", "Ltd",          "有限公司", "不存在"}) {
     SCOPED_TRACE(term);
     EXPECT_EQ(Numbers({term, "", ""}), Expected(term));
   }
@@ -109,8 +115,9 @@ TEST_P(WorkspaceStoreTest, TheSummaryFollowsLinesWrittenByAnyProgram) {
   };
   EXPECT_EQ(find("Q2024001").lineCount, 2);
   EXPECT_DOUBLE_EQ(std::stod(find("Q2024001").subtotal), 30.0);
-  db.Execute("insert into QuoDilate (Cust_no, quotation_number, name_number, totle) values "
-             "('S003', 'B-77', '手提袋', 2.25)");
+  db.Execute(
+      "insert into QuoDilate (Cust_no, quotation_number, name_number, totle) values "
+      "('S003', 'B-77', '手提袋', 2.25)");
   EXPECT_EQ(find("B-77").lineCount, 1);
   EXPECT_EQ(Numbers({"手提", "", ""}), std::vector<std::string>{"B-77"});
   db.Execute("update QuoDilate set name_number = '泡棉', totle = 3 where quotation_number = 'B-77'");
@@ -162,7 +169,8 @@ TEST_P(WorkspaceStoreTest, SaveWritesHeaderAndLinesTogetherAndRefusesTheSecondOf
   draft.lines.erase(draft.lines.begin());
   draft.lines.push_back({"PE袋", "0.05mm", "", "", "", "3", "2.5", "7.5"});
   mine.Save(draft);
-  EXPECT_EQ(db.Joined("name_number", "QuoDilate where quotation_number = 'Q2024003'", "serial_number"), "彩盒,PE袋");
+  EXPECT_EQ(db.Joined("name_number", "QuoDilate where quotation_number = 'Q2024003'", "serial_number"),
+            "彩盒,PE袋");
   EXPECT_EQ(db.Scalar("select sales from Quomaster where quotation_number = 'Q2024003'"), "林志強");
   store::QuotationDraft late = theirs.Loaded();
   late.payMode = "現金";

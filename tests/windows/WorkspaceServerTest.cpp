@@ -47,14 +47,21 @@ class WorkspaceTest : public WindowFixture, public ::testing::WithParamInterface
       server = std::make_unique<ServerDatabase>(*uri);
       store::Connection::SetTarget(server->Uri());
     }
-    SeedTable("customer", {{{"cust_no", "S001"}, {"cust_name", "宏達電子"}, {"all_name", "宏達電子股份有限公司"},
+    SeedTable("customer", {{{"cust_no", "S001"},
+                            {"cust_name", "宏達電子"},
+                            {"all_name", "宏達電子股份有限公司"},
                             {"sales", "陳美華"}},
-                           {{"cust_no", "S002"}, {"cust_name", "建興"}, {"all_name", "建興塑膠有限公司"},
+                           {{"cust_no", "S002"},
+                            {"cust_name", "建興"},
+                            {"all_name", "建興塑膠有限公司"},
                             {"sales", "林志強"}}});
-    SeedTable("Quomaster", {Header("S001", "Q2024001", "2024-01-05"), Header("S002", "Q2024002", "2024-02-10"),
-                            Header("S002", "Q2024003", "2024-03-15")});
-    SeedTable("QuoDilate", {Line("S001", "Q2024001", "彩盒", "3", "2.5"), Line("S001", "Q2024001", "瓦楞紙箱", "1", "10"),
-                            Line("S002", "Q2024002", "吸塑盒", "100", "1.2"), Line("S002", "Q2024003", "說明書", "1", "1")});
+    SeedTable("Quomaster",
+              {Header("S001", "Q2024001", "2024-01-05"), Header("S002", "Q2024002", "2024-02-10"),
+               Header("S002", "Q2024003", "2024-03-15")});
+    SeedTable(
+        "QuoDilate",
+        {Line("S001", "Q2024001", "彩盒", "3", "2.5"), Line("S001", "Q2024001", "瓦楞紙箱", "1", "10"),
+         Line("S002", "Q2024002", "吸塑盒", "100", "1.2"), Line("S002", "Q2024003", "說明書", "1", "1")});
   }
   void TearDown() override {
     ui::FileDialogs::ClearResponders();
@@ -63,14 +70,14 @@ class WorkspaceTest : public WindowFixture, public ::testing::WithParamInterface
   }
 
   static Row Header(const std::string& cust, const std::string& number, const std::string& date) {
-    return {{"Cust_no", cust}, {"quotation_number", number}, {"quotation_date", date},
-            {"tax_type", "應稅"},  {"tax_rate", "0.05"},          {"money_type", "NTD"}};
+    return {{"Cust_no", cust},    {"quotation_number", number}, {"quotation_date", date},
+            {"tax_type", "應稅"}, {"tax_rate", "0.05"},         {"money_type", "NTD"}};
   }
   static Row Line(const std::string& cust, const std::string& number, const std::string& product,
                   const std::string& amount, const std::string& price) {
     const double total = std::stod(amount) * std::stod(price);
-    return {{"Cust_no", cust}, {"quotation_number", number}, {"name_number", product},
-            {"amount", amount}, {"price", price},             {"totle", std::to_string(total)}};
+    return {{"Cust_no", cust}, {"quotation_number", number},    {"name_number", product}, {"amount", amount},
+            {"price", price},  {"totle", std::to_string(total)}};
   }
 
   TQuotationWorkspace* Open() {
@@ -146,7 +153,8 @@ TEST_P(WorkspaceTest, TheRegisterListsTotalsSortsByAnyColumnAndFiltersAsYouType)
   EXPECT_EQ(Cell(w, 2, R::Total), "18.38");
   // A click on the title sorts by the grand total, numbers as numbers.
   QHeaderView* titles = w->RegisterGrid->horizontalHeader();
-  QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, QPoint(titles->sectionViewportPosition(R::Total) + 5, 5));
+  QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                    QPoint(titles->sectionViewportPosition(R::Total) + 5, 5));
   EXPECT_EQ(Numbers(w), (QStringList{"Q2024003", "Q2024001", "Q2024002"}));
   struct Case {
     QString typed;
@@ -211,7 +219,8 @@ TEST_P(WorkspaceTest, NewFillsWhatItCanLinesComputeAndOneSaveWritesEverythingWit
   QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(Shown().empty());
   const std::string number = h->NumberBox->text().toStdString();
-  EXPECT_EQ(w->StatusLabel->text(), QStringLiteral("已新增報價單 %1：2 筆明細，總計 4783.01。").arg(h->NumberBox->text()));
+  EXPECT_EQ(w->StatusLabel->text(),
+            QStringLiteral("已新增報價單 %1：2 筆明細，總計 4783.01。").arg(h->NumberBox->text()));
   EXPECT_EQ(Scalar("select count(*) from QuoDilate where quotation_number = '" + number + "'"), "2");
   EXPECT_EQ(Scalar("select sales from Quomaster where quotation_number = '" + number + "'"), "林志強");
   EXPECT_EQ(w->RegisterCount->text(), "共 4 筆報價單");
@@ -235,7 +244,8 @@ TEST_P(WorkspaceTest, LeavingUnsavedChangesAsksYesNoCancel) {
   Answer({ui::Answer::Yes});
   Choose(w, "Q2024003");
   EXPECT_EQ(w->HeaderPanel->NumberBox->text(), "Q2024003");
-  EXPECT_DOUBLE_EQ(std::stod(Scalar("select tax_rate from Quomaster where quotation_number = 'Q2024002'")), 0.051);
+  EXPECT_DOUBLE_EQ(std::stod(Scalar("select tax_rate from Quomaster where quotation_number = 'Q2024002'")),
+                   0.051);
   TakeTexts();
   // Nothing changed: nothing is asked.
   Choose(w, "Q2024001");
@@ -302,13 +312,17 @@ TEST_P(WorkspaceTest, TheSecondOfTwoSavesIsRefusedAndKeepsItsTyping) {
   EXPECT_TRUE(Shown()[0].text.startsWith(kConflict)) << Shown()[0].text.toStdString();
   EXPECT_EQ(second->HeaderPanel->TaxRateBox->text(), "0.2");
   EXPECT_TRUE(second->Unsaved());
-  EXPECT_DOUBLE_EQ(std::stod(Scalar("select tax_rate from Quomaster where quotation_number = 'Q2024002'")), 0.1);
+  EXPECT_DOUBLE_EQ(std::stod(Scalar("select tax_rate from Quomaster where quotation_number = 'Q2024002'")),
+                   0.1);
 }
 
 TEST_P(WorkspaceTest, PrintPdfAndExcelOfTheSelectedQuotation) {
   QTemporaryDir folder;
-  ui::FileDialogs::SetResponders([&](const ui::FileRequest& request) { return folder.filePath(QFileInfo(request.defaultPath).fileName()); },
-                                 [](QDialog&) { return false; });
+  ui::FileDialogs::SetResponders(
+      [&](const ui::FileRequest& request) {
+        return folder.filePath(QFileInfo(request.defaultPath).fileName());
+      },
+      [](QDialog&) { return false; });
   TQuotationWorkspace* w = Open();
   Choose(w, "Q2024001");
   w->ActPdf->trigger();
@@ -322,7 +336,8 @@ TEST_P(WorkspaceTest, PrintPdfAndExcelOfTheSelectedQuotation) {
   // Unsaved changes are not printed.
   Type(w->HeaderPanel->TaxRateBox, "9");
   w->ActPdf->trigger();
-  EXPECT_EQ(TakeTexts(), std::vector<QString>{"這張報價單有尚未儲存的修改：請先儲存（Ctrl+S），再列印或匯出。"});
+  EXPECT_EQ(TakeTexts(),
+            std::vector<QString>{"這張報價單有尚未儲存的修改：請先儲存（Ctrl+S），再列印或匯出。"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, WorkspaceTest, ::testing::Values(StoreKind::File, StoreKind::Server),

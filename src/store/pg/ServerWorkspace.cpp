@@ -24,27 +24,28 @@ std::string RefreshFunction() {
 }
 
 WorkspaceSql MakeSql() {
-  return {"select count(*) from pg_class where relname = 'quosummary' and relkind = 'r' and "
-          "pg_table_is_visible(oid)",
-          {"create table quosummary (cust_no text not null, quotation_number text not null, "
-           "line_count integer not null, subtotal double precision, line_text text, "
-           "primary key (cust_no, quotation_number))",
-           std::string("insert into quosummary ") + kSummarise +
-               "where cust_no is not null and quotation_number is not null group by cust_no, quotation_number",
-           RefreshFunction(),
-           "create function quosummary_upkeep() returns trigger language plpgsql as $$ begin "
-           "if tg_op <> 'INSERT' then perform quosummary_refresh(old.cust_no, old.quotation_number); end if; "
-           "if tg_op <> 'DELETE' then perform quosummary_refresh(new.cust_no, new.quotation_number); end if; "
-           "return null; end $$",
-           "create trigger quosummary_upkeep after insert or update or delete on quodilate "
-           "for each row execute function quosummary_upkeep()",
-           "create index if not exists quodilate_product on quodilate (name_number collate \"C\", row_id)",
-           "create index if not exists quodilate_customer_product on quodilate "
-           "(cust_no, name_number collate \"C\", row_id)",
-           "create index if not exists quomaster_number on quomaster (quotation_number collate \"C\")",
-           "create index if not exists quomaster_date on quomaster (quotation_date)"},
-          "strpos",
-          " collate \"C\""};
+  return {
+      "select count(*) from pg_class where relname = 'quosummary' and relkind = 'r' and "
+      "pg_table_is_visible(oid)",
+      {"create table quosummary (cust_no text not null, quotation_number text not null, "
+       "line_count integer not null, subtotal double precision, line_text text, "
+       "primary key (cust_no, quotation_number))",
+       std::string("insert into quosummary ") + kSummarise +
+           "where cust_no is not null and quotation_number is not null group by cust_no, quotation_number",
+       RefreshFunction(),
+       "create function quosummary_upkeep() returns trigger language plpgsql as $$ begin "
+       "if tg_op <> 'INSERT' then perform quosummary_refresh(old.cust_no, old.quotation_number); end if; "
+       "if tg_op <> 'DELETE' then perform quosummary_refresh(new.cust_no, new.quotation_number); end if; "
+       "return null; end $$",
+       "create trigger quosummary_upkeep after insert or update or delete on quodilate "
+       "for each row execute function quosummary_upkeep()",
+       "create index if not exists quodilate_product on quodilate (name_number collate \"C\", row_id)",
+       "create index if not exists quodilate_customer_product on quodilate "
+       "(cust_no, name_number collate \"C\", row_id)",
+       "create index if not exists quomaster_number on quomaster (quotation_number collate \"C\")",
+       "create index if not exists quomaster_date on quomaster (quotation_date)"},
+      "strpos",
+      " collate \"C\""};
 }
 
 }  // namespace
