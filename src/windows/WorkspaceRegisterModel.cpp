@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr const char* kTitles[] = {"報價單號", "客戶編號", "客戶名稱", "報價日期", "有效日期", "業務員",
-                                   "幣別",     "筆數",     "小計",     "稅額",     "總計",   "狀態",
-                                   "客戶持有版本"};
+constexpr const char* kTitles[] = {"報價單號", "客戶編號", "客戶名稱",    "報價日期", "有效日期",
+                                   "業務員",   "幣別",     "筆數",        "小計",     "稅額",
+                                   "總計",     "狀態",     "客戶持有版本"};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -40,8 +40,7 @@ WorkspaceRegisterModel::Row WorkspaceRegisterModel::Make(store::RegisterRow stor
   c[Date] = Q(dates.ToDisplay(r.date)), c[ValidUntil] = Q(dates.ToDisplay(r.validUntil));
   c[Sales] = Q(r.sales), c[Currency] = Q(r.currency), c[Lines] = QString::number(r.lineCount);
   try {
-    const documents::QuotationTotals totals({r.subtotal}, r.taxType, r.taxRate,
-                                            decimals);
+    const documents::QuotationTotals totals({r.subtotal}, r.taxType, r.taxRate, decimals);
     c[Subtotal] = Q(totals.Subtotal()), c[Tax] = Q(totals.Tax()), c[Total] = Q(totals.Total());
   } catch (const std::range_error&) {
     c[Subtotal] = c[Tax] = c[Total] = QStringLiteral("—");
@@ -57,8 +56,8 @@ void WorkspaceRegisterModel::SetLives(const std::vector<store::life::LifeSummary
 void WorkspaceRegisterModel::FillLife(Row& row) const {
   const auto found = lives_.find({row.stored.custNo, row.stored.number});
   const store::life::LifeSummary life = found == lives_.end() ? store::life::LifeSummary{} : found->second;
-  const std::string_view state =
-      store::life::StateCaption(store::life::ShownState(life.state, row.stored.validUntil, store::life::LocalToday()));
+  const std::string_view state = store::life::StateCaption(
+      store::life::ShownState(life.state, row.stored.validUntil, store::life::LocalToday()));
   row.cells[State] = QString::fromUtf8(state.data(), static_cast<qsizetype>(state.size()));
   row.cells[Sent] = Q(life.sent);
 }
