@@ -53,11 +53,12 @@ void WorkspaceRegisterModel::SetLives(const std::vector<store::life::LifeSummary
   for (const store::life::LifeSummary& life : lives) lives_[{life.key.customer, life.key.number}] = life;
 }
 
-void WorkspaceRegisterModel::FillLife(Row& row) const {
+void WorkspaceRegisterModel::FillLife(Row& row, std::chrono::year_month_day today) const {
   const auto found = lives_.find({row.stored.custNo, row.stored.number});
-  const store::life::LifeSummary life = found == lives_.end() ? store::life::LifeSummary{} : found->second;
-  const std::string_view state = store::life::StateCaption(
-      store::life::ShownState(life.state, row.stored.validUntil, store::life::LocalToday()));
+  static const store::life::LifeSummary kDraft;  // a quotation without a life
+  const store::life::LifeSummary& life = found == lives_.end() ? kDraft : found->second;
+  const std::string_view state =
+      store::life::StateCaption(store::life::ShownState(life.state, row.stored.validUntil, today));
   row.cells[State] = QString::fromUtf8(state.data(), static_cast<qsizetype>(state.size()));
   row.cells[Sent] = Q(life.sent);
 }
@@ -68,12 +69,13 @@ void WorkspaceRegisterModel::SetRows(std::vector<store::RegisterRow> rows) {
   rows_.reserve(rows.size());
   // The settings file is read once per currency, not once per row.
   QHash<QString, int> decimals;
+  const std::chrono::year_month_day today = store::life::LocalToday();
   for (store::RegisterRow& row : rows) {
     const QString currency = Q(row.currency);
     auto known = decimals.find(currency);
     if (known == decimals.end()) known = decimals.insert(currency, WorkspaceSettings::Decimals(currency));
     rows_.push_back(Make(std::move(row), *known));
-    FillLife(rows_.back());
+    FillLife(rows_.back(), today);
   }
   endResetModel();
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <chrono>
 #include <map>
 #include <utility>
 #include <vector>
@@ -54,7 +55,7 @@ class WorkspaceRegisterModel : public QAbstractTableModel {
     QString cells[Count];
   };
   static Row Make(store::RegisterRow stored, int decimals);
-  void FillLife(Row& row) const;
+  void FillLife(Row& row, std::chrono::year_month_day today) const;
   static QVariant SortKey(const Row& row, int column);
 
   std::vector<Row> rows_;
