@@ -14,7 +14,7 @@ class IssuedPdf {
  public:
   // The bytes of the document as PdfWriter writes it. Throws WriteFailure.
   static std::string Make(const QuotationDocument& document);
-  // Prints the document under a revision's number ("Q1-R2"), in its title and header.
+  // Prints the document under a revision's number ("Q1-R2").
   static void PrintAs(QuotationDocument& document, const std::string& number);
   // Writes stored bytes to a file, as every document is written (DocumentFile). Throws WriteFailure.
   static void Save(const std::string& bytes, const QString& path);
