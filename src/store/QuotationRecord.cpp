@@ -153,11 +153,12 @@ void QuotationRecord::Remove() {
   {
     Transaction transaction(connection_);
     CheckUnchanged(kDeleteConflict);
+    // The header first: a line another user posts meanwhile then waits for it and is refused.
+    header_->Delete();
     while (!lines_->IsEmpty()) {
       lines_->First();
       lines_->Delete();
     }
-    header_->Delete();
     transaction.Commit();
   }
   Start();
