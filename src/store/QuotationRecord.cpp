@@ -156,11 +156,12 @@ void QuotationRecord::Remove() {
     Transaction transaction(connection_);
     CheckUnchanged(kDeleteConflict);
     if (watchers_.beforeRemove) watchers_.beforeRemove();
+    // The header first: a line another user posts meanwhile then waits for it and is refused.
+    header_->Delete();
     while (!lines_->IsEmpty()) {
       lines_->First();
       lines_->Delete();
     }
-    header_->Delete();
     transaction.Commit();
   }
   Start();
