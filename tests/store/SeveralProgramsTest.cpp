@@ -1,16 +1,21 @@
-// Two programs on one database, each a process of its own (the store peer),
-// with record sets open on the same rows.
+// Several programs on one database, each a process of its own (the store
+// peer), with record sets open on the same rows: no save one of them was told
+// succeeded is ever lost.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "support/OwnServer.h"
 #include "support/PeerProcess.h"
 #include "support/StoreDatabase.h"
+#include "support/TestServer.h"
 
 namespace {
 
 constexpr const char* kConflict =
     "error Row cannot be located for updating. Some values may have been changed since it was last read.";
 
-class TwoUsersTest : public ::testing::TestWithParam<StoreKind> {
+class SeveralProgramsTest : public ::testing::TestWithParam<StoreKind> {
  protected:
   void SetUp() override {
     SQ_SKIP_WITHOUT_STORE(db);
@@ -42,7 +47,7 @@ class TwoUsersTest : public ::testing::TestWithParam<StoreKind> {
   std::unique_ptr<PeerProcess> first, second;
 };
 
-TEST_P(TwoUsersTest, OfTwoSavesOfOneRowTheSecondIsRefusedAndKeepsItsTyping) {
+TEST_P(SeveralProgramsTest, OfTwoSavesOfOneRowTheSecondIsRefusedAndKeepsItsTyping) {
   BothOn("select * from customer", "cust_no", "S001");
   EXPECT_EQ(Save(*first, "cust_name", "宏達"), "ok ");
   EXPECT_EQ(Save(*second, "cust_name", "宏碁"), kConflict);
@@ -62,7 +67,7 @@ TEST_P(TwoUsersTest, OfTwoSavesOfOneRowTheSecondIsRefusedAndKeepsItsTyping) {
   EXPECT_EQ(db.Scalar("select pay_mode from Quomaster"), "國內T/T");
 }
 
-TEST_P(TwoUsersTest, ARowDeletedByOneIsRefusedToTheOtherEditingIt) {
+TEST_P(SeveralProgramsTest, ARowDeletedByOneIsRefusedToTheOtherEditingIt) {
   BothOn("select * from customer", "cust_no", "S002");
   EXPECT_EQ(first->Send("delete s"), "ok ");
   EXPECT_EQ(Save(*second, "cust_name", "建興"), kConflict);
@@ -70,7 +75,7 @@ TEST_P(TwoUsersTest, ARowDeletedByOneIsRefusedToTheOtherEditingIt) {
   EXPECT_EQ(db.Scalar("select count(*) from customer"), "1");
 }
 
-TEST_P(TwoUsersTest, BothGetTheSameNewNumberAndTheSecondSaveIsRefusedByTheKey) {
+TEST_P(SeveralProgramsTest, BothGetTheSameNewNumberAndTheSecondSaveIsRefusedByTheKey) {
   for (PeerProcess* peer : {first.get(), second.get()}) {
     ASSERT_EQ(peer->Send("open s select * from customer"), "ok ");
     ASSERT_EQ(peer->Send("last s"), "ok ");
@@ -90,7 +95,7 @@ TEST_P(TwoUsersTest, BothGetTheSameNewNumberAndTheSecondSaveIsRefusedByTheKey) {
   EXPECT_EQ(db.Scalar("select count(*) from customer"), "3");
 }
 
-TEST_P(TwoUsersTest, AHeaderDeletedWithItsLinesGoesForOthersAllAtOnce) {
+TEST_P(SeveralProgramsTest, AHeaderDeletedWithItsLinesGoesForOthersAllAtOnce) {
   ASSERT_EQ(first->Send("begin"), "ok ");
   first->Send("open lines select * from QuoDilate");
   first->Send("delete lines");
@@ -111,7 +116,49 @@ TEST_P(TwoUsersTest, AHeaderDeletedWithItsLinesGoesForOthersAllAtOnce) {
   EXPECT_EQ(second->Send("count l"), "ok 0");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, TwoUsersTest, ::testing::Values(StoreKind::File, StoreKind::Server),
+
+
+// The server stopped and started again (an administrator's restart) while a
+// program holds a save it has not posted yet.
+class ServerRestartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (server.Uri().empty()) GTEST_SKIP() << "PostgreSQL test skipped: " << server.Reason();
+    database = std::make_unique<ServerDatabase>(server.Uri());
+    database->Execute("insert into customer (cust_no, cust_name) values ('S001', '宏達'), ('S002', '建興')");
+    program = std::make_unique<PeerProcess>(database->Uri());
+    ASSERT_EQ(program->Send("open s select * from customer"), "ok ");
+  }
+
+  std::string Save(const std::string& number, const std::string& name) {
+    program->Send("locate s cust_no " + number);
+    program->Send("edit s");
+    program->Send("set s cust_name " + name);
+    return program->Send("post s");
+  }
+
+  OwnServer server;
+  std::unique_ptr<ServerDatabase> database;
+  std::unique_ptr<PeerProcess> program;
+};
+
+TEST_F(ServerRestartTest, APendingSaveWaitsOutTheRestartAndNoConfirmedSaveIsLost) {
+  ASSERT_EQ(Save("S001", "宏達電子"), "ok ");  // confirmed before the stop
+  server.Stop();
+  const std::string refused = Save("S002", "建興五金");
+  EXPECT_EQ(refused.rfind("error ", 0), 0u) << refused;
+  EXPECT_EQ(program->Send("state s"), "ok Edit");
+  EXPECT_EQ(program->Send("get s cust_name"), "ok 建興五金");
+  server.Start();
+  EXPECT_EQ(program->Send("post s"), "ok ");
+  EXPECT_EQ(database->Scalar("select string_agg(cust_name, ',' order by cust_no) from customer"),
+            "宏達電子,建興五金");
+  // The program reads and writes on as before.
+  EXPECT_EQ(Save("S001", "宏達"), "ok ");
+  EXPECT_EQ(database->Scalar("select cust_name from customer where cust_no = 'S001'"), "宏達");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, SeveralProgramsTest, ::testing::Values(StoreKind::File, StoreKind::Server),
                          [](const auto& info) { return StoreName(info.param); });
 
 }  // namespace
