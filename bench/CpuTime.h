@@ -9,8 +9,9 @@
 namespace bench {
 
 // Samples are processor time, so that builds sharing the machine do not count
-// as work: the process's (every thread it runs) or the calling thread's.
-enum class CpuClock { Process, Thread };
+// as work: the process's (every thread it runs), that with its children's once
+// they have ended, or the calling thread's.
+enum class CpuClock { Process, ProcessAndChildren, Thread };
 
 double CpuSeconds(CpuClock clock);
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,12 @@ class Backend {
   // False when the row no longer holds `originals`.
   virtual bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
                       const RowCache::Cell* originals) = 0;
+
+  // Adds rows that hold a value (or null) for each of `columns`, in order: the
+  // bulk load of a new database. The default sends multi-row inserts to Run.
+  using ValueRow = std::vector<std::optional<std::string>>;
+  virtual void InsertRows(const std::string& table, const std::vector<SourceColumn>& columns,
+                          std::span<const ValueRow> rows);
 
   // A statement that returns no rows, its values in place of "?"; returns the
   // number of rows it changed.

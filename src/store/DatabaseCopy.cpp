@@ -1,49 +1,16 @@
 #include "store/DatabaseCopy.h"
 
-#include <cctype>
-#include <filesystem>
 #include <memory>
-#include <optional>
 
 #include "store/Backend.h"
-#include "store/Parameters.h"
-#include "store/RowCache.h"
-#include "store/Schema.h"
-#include "store/SelectStatement.h"
 #include "store/StoreError.h"
 #include "store/Stores.h"
-#include "store/pg/ServerSchema.h"
+#include "store/TargetDatabase.h"
+#include "store/Text.h"
 
 namespace store {
 
 namespace {
-
-constexpr const char* kTables[] = {"customer", "Quomaster", "QuoDilate"};
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-struct TableRows {
-  std::vector<SourceColumn> columns;
-  std::unique_ptr<RowCache> rows;
-};
-
-TableRows ReadTable(Backend& store, const std::string& table) {
-  auto source = store.Select(*SelectStatement::Parse("select * from " + table), Parameters());
-  TableRows read{source->Columns(), std::make_unique<RowCache>(static_cast<int>(source->Columns().size()))};
-  while (source->Read(*read.rows, 4096)) {
-  }
-  return read;
-}
-
-void RefuseRows(Backend& target) {
-  for (const char* table : kTables)
-    if (ReadTable(target, table).rows->Size() > 0)
-      throw StoreError(std::string("The target already holds rows (table ") + table +
-                       "): copy only into an empty database");
-}
 
 // The target's column for each of the source's, matched by name in any letter case.
 std::vector<int> ColumnMap(const std::vector<SourceColumn>& from, const std::vector<SourceColumn>& to,
@@ -52,7 +19,7 @@ std::vector<int> ColumnMap(const std::vector<SourceColumn>& from, const std::vec
   for (const SourceColumn& column : from) {
     int found = -1;
     for (std::size_t c = 0; c < to.size(); ++c)
-      if (Lower(to[c].name) == Lower(column.name)) found = static_cast<int>(c);
+      if (SameText(to[c].name, column.name)) found = static_cast<int>(c);
     if (found < 0) throw StoreError("The target's table " + table + " has no column " + column.name);
     map.push_back(found);
   }
@@ -72,19 +39,6 @@ int CopyTable(Backend& source, Backend& target, const std::string& table) {
   return from.rows->Size();
 }
 
-// The target store, made when it does not exist yet; `made` tells whether it was.
-std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made) {
-  made = false;
-  std::error_code error;
-  if (!IsServerUri(target) && !std::filesystem::exists(target, error)) {
-    CreateDatabase(target);
-    made = true;
-  } else if (IsServerUri(target)) {
-    made = pg::EnsureServerTables(target);
-  }
-  return OpenStore(target);
-}
-
 }  // namespace
 
 std::string CopyDatabase(const std::string& source, const std::string& target) {
@@ -95,17 +49,14 @@ std::string CopyDatabase(const std::string& source, const std::string& target) {
   try {
     RefuseRows(*to);
     to->Begin();
-    for (const char* table : kTables)
+    for (const char* table : kDatabaseTables)
       report += std::string(table) + ": " + std::to_string(CopyTable(*from, *to, table)) + " rows copied\n";
     to->Commit();
   } catch (...) {
     to->Rollback();
     to.reset();
     // A file made for the copy goes with a failed copy; a server's new tables stay, empty.
-    std::error_code error;
-    if (made && !IsServerUri(target))
-      for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        std::filesystem::remove(target + suffix, error);
+    if (made && !IsServerUri(target)) RemoveMadeFile(target);
     throw;
   }
   return report;

@@ -2,10 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <array>
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 
 #include "store/CellReader.h"
 #include "store/FieldValue.h"
@@ -20,20 +19,34 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
-std::string OriginalsCondition(const std::vector<SourceColumn>& columns) {
-  std::string condition = " where _rowid_ = ?";
-  for (const SourceColumn& column : columns) condition += " and " + QuoteIdentifier(column.name) + " is ?";
+// Each value as it was read, in its column's type; a BLOB (which another tool
+// may write even into a text column) never equals text, so it is matched by
+// the bytes it was read as. Parameters from `first`: the row identity, then
+// per column the typed value and the bytes.
+std::string OriginalsCondition(const std::vector<SourceColumn>& columns, int first) {
+  std::string condition = " where _rowid_ = ?" + std::to_string(first);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const std::string name = QuoteIdentifier(columns[c].name);
+    const int typed = first + 1 + 2 * static_cast<int>(c);
+    condition += " and (" + name + " is ?" + std::to_string(typed) + " or typeof(" + name +
+                 ") = 'blob' and " + name + " = ?" + std::to_string(typed + 1) + ")";
+  }
   return condition;
 }
 
-// The row identity, then every value the row was read with, each in its column's type.
 void BindOriginals(Statement& statement, int first, const std::vector<SourceColumn>& columns,
                    std::int64_t rowId, const RowCache::Cell* originals) {
   statement.BindInt64(first, rowId);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const RowCache::Cell& cell = originals[c];
-    BindStoredValue(statement, first + 1 + static_cast<int>(c), columns[c].kind,
-                    cell.null ? std::nullopt : std::optional<std::string_view>({cell.data, cell.size}));
+    const int typed = first + 1 + 2 * static_cast<int>(c);
+    if (cell.null) {
+      statement.BindNull(typed);
+      statement.BindNull(typed + 1);
+      continue;
+    }
+    BindStoredValue(statement, typed, columns[c].kind, std::string_view(cell.data, cell.size));
+    statement.BindBlob(typed + 1, {cell.data, cell.size});
   }
 }
 
@@ -43,43 +56,56 @@ void BindValues(Statement& statement, const std::vector<SourceColumn>& columns,
     BindStoredValue(statement, static_cast<int>(i) + 1, columns[values[i].column].kind, values[i].value);
 }
 
-// Every database file starts with this text. SQLite would take an empty file
-// for a new database and write into it, so a file without it is refused
-// before SQLite opens it, and stays as it was.
-void RequireDatabaseFile(const std::string& source) {
-  static constexpr char kHeader[] = "SQLite format 3";  // with its terminating zero: 16 bytes
-  std::array<char, sizeof kHeader> start{};
-  std::ifstream file(source, std::ios::binary);
-  if (!file) throw StoreError("Cannot read the file '" + source + "'.");
-  file.read(start.data(), start.size());
-  std::string where = std::filesystem::absolute(source).string();
-  if (file.gcount() == 0) throw StoreError("The file '" + where + "' is empty: it is not a database.");
-  if (file.gcount() != static_cast<std::streamsize>(start.size()) ||
-      !std::equal(start.begin(), start.end(), kHeader))
-    throw StoreError("The file '" + where + "' is not a database.");
+// SQLite would take an empty file for a new database and write into it, so an
+// empty one is refused before SQLite opens it. The file is looked at through
+// stat only, never opened outside SQLite: closing any other handle of it would
+// drop every lock this process holds on it, and the next program to close the
+// file would then delete the journal our connections still write to.
+void RequireFile(const std::string& path) {
+  std::error_code error;
+  const std::string where = std::filesystem::absolute(path, error).string();
+  if (!std::filesystem::is_regular_file(path, error))
+    throw StoreError("Could not find file '" + where + "'.");
+  if (std::filesystem::file_size(path, error) == 0)
+    throw StoreError("The file '" + where + "' is empty: it is not a database.");
+}
+
+// Why SQLite could not open the file, where the reason is ours to tell.
+std::string OpenFailure(sqlite3* db, const std::string& path) {
+  const int code = db ? sqlite3_errcode(db) & 0xff : SQLITE_NOMEM;
+  std::error_code error;
+  const std::filesystem::path where = std::filesystem::absolute(path, error);
+  if (code == SQLITE_NOTADB) return "The file '" + where.string() + "' is not a database.";
+  if (code == SQLITE_CANTOPEN || code == SQLITE_READONLY) {
+    if (access(path.c_str(), R_OK) != 0) return "Cannot read the file '" + where.string() + "'.";
+    // The journal lives beside the file, so its folder must take new files.
+    const std::filesystem::path folder = where.parent_path();
+    const std::string name = where.filename().string();
+    if (access(folder.c_str(), W_OK) != 0)
+      return "無法開啟資料庫「" + where.string() + "」：資料夾「" + folder.string() +
+             "」不能寫入。資料庫的日誌檔（" + name + "-wal、" + name +
+             "-shm）要寫在資料庫檔案旁邊，請讓這個資料夾可以寫入，或把資料庫檔案移到可以寫入的資料夾。";
+  }
+  return db ? sqlite3_errmsg(db) : "out of memory";
 }
 
 }  // namespace
 
 SqliteBackend::SqliteBackend(const std::string& path, bool readOnly) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    throw StoreError("Could not find file '" + std::filesystem::absolute(path, error).string() + "'.");
-  RequireDatabaseFile(path);
+  RequireFile(path);
   int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-    std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-    sqlite3_close(db_);
-    throw StoreError(message);
-  }
-  try {
+  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) == SQLITE_OK) {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    // Reading the journal mode also proves that the file is a database.
-    Execute(db_, readOnly ? "pragma schema_version" : "pragma journal_mode=wal");
-  } catch (...) {
-    sqlite3_close(db_);
-    throw;
+    try {
+      // The first read checks the header: a file of another kind fails here, unchanged.
+      Execute(db_, readOnly ? "pragma schema_version" : "pragma journal_mode=wal");
+      return;
+    } catch (const StoreError&) {
+    }
   }
+  std::string message = OpenFailure(db_, path);
+  sqlite3_close(db_);
+  throw StoreError(message);
 }
 
 SqliteBackend::~SqliteBackend() { sqlite3_close_v2(db_); }
@@ -134,9 +160,10 @@ std::optional<StoredRow> SqliteBackend::Update(const std::string& table,
   std::string assignments;
   for (const ColumnValue& value : values)
     assignments += (assignments.empty() ? "" : ", ") + QuoteIdentifier(columns[value.column].name) + " = ?";
-  Statement statement(db_, "update " + table + " set " + assignments + OriginalsCondition(columns));
+  const int first = static_cast<int>(values.size()) + 1;
+  Statement statement(db_, "update " + table + " set " + assignments + OriginalsCondition(columns, first));
   BindValues(statement, columns, values);
-  BindOriginals(statement, static_cast<int>(values.size()) + 1, columns, rowId, originals);
+  BindOriginals(statement, first, columns, rowId, originals);
   statement.Step();
   if (sqlite3_changes(db_) == 0) return std::nullopt;
   // Columns not written keep what was read.
@@ -151,7 +178,7 @@ std::optional<StoredRow> SqliteBackend::Update(const std::string& table,
 
 bool SqliteBackend::Delete(const std::string& table, const std::vector<SourceColumn>& columns,
                            std::int64_t rowId, const RowCache::Cell* originals) {
-  Statement statement(db_, "delete from " + table + OriginalsCondition(columns));
+  Statement statement(db_, "delete from " + table + OriginalsCondition(columns, 1));
   BindOriginals(statement, 1, columns, rowId, originals);
   statement.Step();
   return sqlite3_changes(db_) > 0;
@@ -170,6 +197,23 @@ void SqliteBackend::Rollback() {
 }
 
 bool SqliteBackend::InTransaction() const { return !sqlite3_get_autocommit(db_); }
+
+void SqliteBackend::InsertRows(const std::string& table, const std::vector<SourceColumn>& columns,
+                               std::span<const ValueRow> rows) {
+  std::string names, marks;
+  for (const SourceColumn& column : columns) {
+    names += (names.empty() ? "" : ", ") + QuoteIdentifier(column.name);
+    marks += marks.empty() ? "?" : ", ?";
+  }
+  Statement statement(db_, "insert into " + table + " (" + names + ") values (" + marks + ")");
+  for (const ValueRow& row : rows) {
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      BindStoredValue(statement, static_cast<int>(c) + 1, columns[c].kind,
+                      row[c] ? std::optional<std::string_view>(*row[c]) : std::nullopt);
+    statement.Step();
+    sqlite3_reset(statement.Handle());
+  }
+}
 
 std::int64_t SqliteBackend::Run(const std::string& sql, const std::vector<BoundValue>& values) {
   Statement statement(db_, sql);

@@ -31,6 +31,9 @@ class SqliteBackend : public Backend {
   bool Delete(const std::string& table, const std::vector<SourceColumn>& columns, std::int64_t rowId,
               const RowCache::Cell* originals) override;
 
+  // One statement prepared for all the rows.
+  void InsertRows(const std::string& table, const std::vector<SourceColumn>& columns,
+                  std::span<const ValueRow> rows) override;
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }

@@ -44,6 +44,13 @@ void Statement::BindDouble(int index, double value) {
   if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK) Throw();
 }
 
+void Statement::BindBlob(int index, std::string_view bytes) {
+  // A null pointer would bind null: no bytes must stay an empty blob.
+  const char* data = bytes.data() ? bytes.data() : "";
+  if (sqlite3_bind_blob(stmt_, index, data, static_cast<int>(bytes.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    Throw();
+}
+
 void Statement::Throw() const { throw StoreError(sqlite3_errmsg(db_)); }
 
 void Execute(sqlite3* db, const std::string& sql) {

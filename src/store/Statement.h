@@ -25,6 +25,7 @@ class Statement {
   void BindNull(int index);
   void BindInt64(int index, std::int64_t value);
   void BindDouble(int index, double value);
+  void BindBlob(int index, std::string_view bytes);
 
  private:
   [[noreturn]] void Throw() const;

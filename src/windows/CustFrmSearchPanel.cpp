@@ -6,6 +6,7 @@
 
 #include "ui/app/DataWindow.h"
 #include "ui/app/LabelFields.h"
+#include "ui/data/WholeText.h"
 #include "windows/CustFrmLook.h"
 #include "windows/CustFrmUpperCase.h"
 
@@ -43,6 +44,7 @@ QLineEdit* CustFrmSearchPanel::AddBox(const char* name, int y, int width) {
   box->setObjectName(name);
   box->setProperty("ImeName", ui::DataWindow::ImeName());
   box->setGeometry(kBoxX, y, width, kRowHeight);
+  ui::HoldWholeText(box);
   return box;
 }
 

@@ -1,5 +1,6 @@
 #include "windows/CustomFindUnt.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "ui/app/Guard.h"
@@ -31,6 +32,7 @@ TCustmoterFindFrm::TCustmoterFindFrm(TQuotation* owner)
           [this](int column) { ui::Guard([&] { DBGrid1CellClick(column); }); });
   connect(DBGrid1, &ui::DBGrid::doubleClicked, this, ui::Guarded([this] { DBGrid1DblClick(); }));
   setGeometry(299, 251, 414, 236);
+  DBGrid1->setFocus();
 }
 
 void TCustmoterFindFrm::DBGrid1CellClick(int /*column*/) {
@@ -46,4 +48,11 @@ void TCustmoterFindFrm::DBGrid1DblClick() {
 
 QString TCustmoterFindFrm::CurrentCustNo() {
   return QString::fromStdString(ADOQuery1.FieldByName("Cust_no").AsString());
+}
+
+void TCustmoterFindFrm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    ui::DataWindow::keyPressEvent(event);
 }

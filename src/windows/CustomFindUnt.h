@@ -7,6 +7,7 @@
 #include "ui/app/DataWindow.h"
 #include "ui/data/DataSource.h"
 
+class QKeyEvent;
 class TQuotation;
 
 namespace ui {
@@ -32,6 +33,10 @@ class TCustmoterFindFrm : public ui::DataWindow {
   store::QueryRecordSet& ADOQuery1 = Own<store::QueryRecordSet>(ADOConnection1, "ADOQuery1");
   ui::DataSource& DataSource1 = Own<ui::DataSource>(nullptr, &ADOQuery1);
   ui::DBGrid* DBGrid1 = nullptr;
+
+ protected:
+  // Escape closes the window when the grid has no use for it.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QString CurrentCustNo();

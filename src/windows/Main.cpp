@@ -1,9 +1,11 @@
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 
 #include "store/Connection.h"
 #include "ui/app/Application.h"
 #include "ui/app/DatabaseTarget.h"
+#include "windows/AccessImportOffer.h"
 #include "windows/MainUnt.h"
 
 namespace {
@@ -30,5 +32,8 @@ int main(int argc, char** argv) {
   TMainFrm frame;
   MainFrm = &frame;
   frame.show();
+  // An Access data.mdb from the old program is offered for import before any window opens it.
+  if (ui::DatabaseTarget().empty())
+    QTimer::singleShot(0, &frame, [&frame] { AccessImportOffer::OfferAt(&frame, QStringLiteral("data.mdb")); });
   return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "windows/MainUnt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -15,8 +16,10 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/app/CloseBackup.h"
 #include "ui/app/DataWindow.h"
 #include "ui/app/FrameOnScreen.h"
+#include "ui/app/TabStops.h"
 #include "ui/menu/MenuMerge.h"
 #include "ui/menu/TMenu.h"
 #include "ui/menu/TMenuItem.h"
@@ -196,13 +199,19 @@ void TMainFrm::OpenChild(Child kind) {
 QMdiSubWindow* TMainFrm::OpenChild(QWidget* child) {
   QMdiSubWindow* window = MdiArea->addSubWindow(child);
   window->show();
-  window->setGeometry(kChildGeometry);
+  // A client area smaller than the design (a small screen) holds it shrunk.
+  const QRect area = MdiArea->isVisible() ? QRect(QPoint(0, 0), MdiArea->viewport()->size()) : QRect();
+  window->setGeometry(ui::FrameOnScreen(kChildGeometry, area));
   MdiArea->setActiveSubWindow(window);
+  // A window that names no first control still takes the keys at once.
+  if (!child->isAncestorOf(QApplication::focusWidget()))
+    if (QWidget* first = ui::NextTabStop(child, nullptr, true)) first->setFocus(Qt::ActiveWindowFocusReason);
   return window;
 }
 
 // Each open window settles its unsaved changes first; when one refuses (the
-// user cancels its question, or its save fails) nothing closes.
+// user cancels its question, or its save fails) nothing closes. Once all are
+// closed, their saves go into the day's copy of the database.
 void TMainFrm::closeEvent(QCloseEvent* event) {
   if (!AllChildrenMayClose()) return event->ignore();
   MdiArea->closeAllSubWindows();
@@ -210,6 +219,7 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
   const bool refused =
       std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
   event->setAccepted(!refused);
+  if (!refused) ui::MakeCloseBackup(this);
 }
 
 // Asks each child as its own close would, without closing any.

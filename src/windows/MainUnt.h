@@ -26,7 +26,7 @@ class TMenuItem;
 // unit's shared reference (CustFrm, Quotation); tests may put in their own:
 //   TMainFrm::SetChildFactory(TMainFrm::Child::Customer, [](TMainFrm& frame) { return new W(&frame); });
 // The frame then puts the window in the client area, shows it, and places it at
-// (0, 0), 550 x 450.
+// (0, 0), 550 x 450, shrunk to the client area when that is smaller.
 //
 // Shared references: each window unit defines its own, as a QPointer so that
 // it reads null once its window is gone (never a dangling window):

@@ -13,11 +13,13 @@
 #include <QVBoxLayout>
 
 #include "ui/app/Guard.h"
+#include "ui/app/LegibleColor.h"
 #include "ui/app/RecordToolBar.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
 #include "ui/data/DBGrid.h"
 #include "ui/data/DBNavigator.h"
+#include "ui/data/WholeText.h"
 #include "windows/QuotationColumns.h"
 #include "windows/QuotationUnt.h"
 
@@ -29,8 +31,14 @@ constexpr int kFieldHeight = 21;
 
 int RowY(int row) { return kRowTop + (row - 1) * kRowStep; }
 
-// Grid titles and group captions are drawn in the hot-track colour.
-QColor HotTrack(const QWidget* widget) { return widget->palette().color(QPalette::Link); }
+// What captions stand on: the window and the grid titles are button face.
+QColor Face(const QWidget* widget) { return widget->palette().color(QPalette::Button); }
+
+// Grid titles and group captions are drawn in the hot-track colour, in a
+// shade that reads on the button face in a light or a dark palette.
+QColor HotTrack(const QWidget* widget) {
+  return ui::LegibleOn(widget->palette().color(QPalette::Link), Face(widget));
+}
 
 void PaintCaptionHot(QGroupBox* box) {
   box->setStyleSheet(
@@ -38,10 +46,12 @@ void PaintCaptionHot(QGroupBox* box) {
 }
 
 void PaintTitlesHot(ui::DBGrid* grid) {
-  QPalette palette = grid->horizontalHeader()->palette();
-  palette.setColor(QPalette::ButtonText, HotTrack(grid));
-  palette.setColor(QPalette::WindowText, HotTrack(grid));
-  grid->horizontalHeader()->setPalette(palette);
+  QHeaderView* header = grid->horizontalHeader();
+  const QColor ink = HotTrack(header);
+  QPalette palette = header->palette();
+  palette.setColor(QPalette::ButtonText, ink);
+  palette.setColor(QPalette::WindowText, ink);
+  header->setPalette(palette);
 }
 
 QFrame* NewPanel(const char* name) {
@@ -151,6 +161,7 @@ QFrame* TQuotation::BuildSearchPanel() {
   EdtQuotationNumber->setObjectName("EdtQuotationNumber");
   EdtQuotationNumber->setGeometry(80, 40, 121, kFieldHeight);
   EdtQuotationNumber->setProperty("imeName", ui::DataWindow::ImeName());
+  for (QLineEdit* box : {EdtCustNo, EdtQuotationNumber}) ui::HoldWholeText(box);
   BtnFind = new QPushButton("查詢", panel);
   BtnFind->setObjectName("BtnFind");
   BtnFind->setGeometry(216, 38, 75, 25);
@@ -219,7 +230,7 @@ void TQuotation::BuildHeaderFields() {
   red->setObjectName("Label3");
   red->setGeometry(30, RowY(2) + 3, 68, 16);
   QPalette redText = red->palette();
-  redText.setColor(QPalette::WindowText, Qt::red);
+  redText.setColor(QPalette::WindowText, ui::LegibleOn(Qt::red, Face(red)));
   red->setPalette(redText);
   DBEdit3 = NewEdit("quotation_number");
   AddField(DBEdit3, "DBEdit3", 99, RowY(2), 89);

@@ -5,6 +5,7 @@
 
 #include "store/StoreError.h"
 #include "store/Transaction.h"
+#include "ui/app/FrameOnScreen.h"
 #include "ui/app/Prompts.h"
 #include "ui/data/DBComboBox.h"
 #include "ui/data/DBEdit.h"
@@ -41,6 +42,7 @@ TQuotation::TQuotation(QWidget* parent) : ui::DataWindow(parent, OnClose::Free) 
     if (event == store::RecordSetEvent::Opened || event == store::RecordSetEvent::Closed) EnableHeaderMoves();
   });
   EnableHeaderMoves();
+  ShowPage(QuotationInput);  // the keys work as soon as the window opens
   resize(550, 450);
 }
 
@@ -50,6 +52,9 @@ void TQuotation::BtnCustNoFindClick() {
   auto* window = new TCustmoterFindFrm(this);
   CustmoterFindFrm = window;
   window->show();
+  ui::KeepOnScreen(window);
+  window->raise();
+  window->activateWindow();
 }
 
 void TQuotation::BtnNewClick() {

@@ -4,6 +4,8 @@
 // store's message.
 //
 //   connect TARGET            a file path or a postgresql:// URI
+//   window                    one more connection, as another window of the program opens
+//   number                    the customer number New would give
 //   open SET SQL...           a record set named SET over the statement
 //   locate SET FIELD VALUE    last SET | edit SET | append SET | post SET | cancel SET | delete SET
 //   set SET FIELD [VALUE]     get SET FIELD | state SET | count SET | close SET
@@ -15,10 +17,12 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "LoadRun.h"
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
+#include "store/CustomerNumber.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
@@ -34,6 +38,7 @@ class Peer {
 
   std::string target_;
   store::Connection connection_;
+  std::vector<std::unique_ptr<store::Connection>> windows_;
   std::map<std::string, std::unique_ptr<store::CommandRecordSet>> sets_;
   std::unique_ptr<store::Transaction> transaction_;
 };
@@ -71,6 +76,13 @@ std::string Peer::Run(const std::string& command, std::istringstream& words) {
     connection_.Open();
     return "";
   }
+  if (command == "window") {
+    auto& window = windows_.emplace_back(std::make_unique<store::Connection>());
+    window->SetConnectionString("Data Source=" + target_);
+    window->Open();
+    return "";
+  }
+  if (command == "number") return store::NextCustNoInTable(connection_);
   if (command == "begin") {
     transaction_ = std::make_unique<store::Transaction>(connection_);
     return "";

@@ -12,6 +12,7 @@ PeerProcess::PeerProcess(const std::string& target) {
 }
 
 PeerProcess::~PeerProcess() {
+  if (process_.state() == QProcess::NotRunning) return;
   process_.write("quit\n");
   process_.closeWriteChannel();
   if (!process_.waitForFinished(10000)) {
@@ -27,6 +28,11 @@ void PeerProcess::SendOnly(const std::string& command) {
 
 bool PeerProcess::Answers(int timeoutMs) {
   return process_.canReadLine() || process_.waitForReadyRead(timeoutMs);
+}
+
+void PeerProcess::Kill() {
+  process_.kill();
+  process_.waitForFinished(10000);
 }
 
 std::string PeerProcess::Reply(int timeoutMs) {

@@ -21,6 +21,8 @@ class PeerProcess {
   std::string Reply(int timeoutMs = 30000);
   // Whether an answer is there within the time.
   bool Answers(int timeoutMs);
+  // Ends it at once (SIGKILL), as a crash or a power cut would.
+  void Kill();
 
  private:
   QProcess process_;

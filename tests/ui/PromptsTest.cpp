@@ -42,6 +42,7 @@ TEST(ErrorTextTest, AppendsAFullStopOnlyAfterCharactersSortingAfterIt) {
 TEST(ErrorTextTest, KeepsMessagesEndingInAFullStopOrEarlierCharacter) {
   EXPECT_EQ(ui::ErrorText(""), "");
   EXPECT_EQ(ui::ErrorText("Done."), "Done.");
+  EXPECT_EQ(ui::ErrorText("資料夾不能寫入。"), "資料夾不能寫入。");
   for (const char* text : {"Stop!", "ends in -", "ends in ,", "(note)", "quoted'", "space ", "line\n"})
     EXPECT_EQ(ui::ErrorText(text), text) << text;
 }
@@ -68,6 +69,12 @@ TEST_F(PromptsTest, EachPromptIsRecordedWithItsKindAndTitle) {
   EXPECT_EQ(Last().kind, Prompt::Kind::Question);
   EXPECT_EQ(Last().title, "信息提示");
 
+  answer = Answer::Yes;
+  EXPECT_TRUE(Prompts::AskYesNo(nullptr, "要匯入嗎？"));
+  EXPECT_EQ(Last().kind, Prompt::Kind::YesNo);
+  answer = Answer::No;
+  EXPECT_FALSE(Prompts::AskYesNo(nullptr, "要匯入嗎？"));
+
   answer = Answer::Ok;
   EXPECT_TRUE(Prompts::ConfirmPlain(nullptr, "Delete record?"));
   EXPECT_EQ(Last().kind, Prompt::Kind::Confirm);
@@ -78,7 +85,7 @@ TEST_F(PromptsTest, EachPromptIsRecordedWithItsKindAndTitle) {
   EXPECT_EQ(Last().kind, Prompt::Kind::Error);
   EXPECT_EQ(Last().title, QCoreApplication::applicationName());
   EXPECT_EQ(Last().text, "no such table: customer.");
-  EXPECT_EQ(Prompts::Recorded().size(), 4u);
+  EXPECT_EQ(Prompts::Recorded().size(), 6u);
 }
 
 TEST(PromptBoxTest, BoxesCarryTheirIconsAndButtons) {
@@ -93,6 +100,7 @@ TEST(PromptBoxTest, BoxesCarryTheirIconsAndButtons) {
       {Prompt::Kind::Error, QMessageBox::Critical, QMessageBox::Ok},
       {Prompt::Kind::Question, QMessageBox::Question,
        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
+      {Prompt::Kind::YesNo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
   };
   for (const Case& c : cases) {
     const auto box = Prompts::MakeBox(nullptr, {c.kind, "信息提示", "text"});
@@ -108,8 +116,9 @@ TEST(PromptBoxTest, WithoutAResponderAHeadlessRunTakesTheCautiousAnswer) {
   Prompts::ClearRecorded();
   EXPECT_FALSE(Prompts::Confirm(nullptr, "確定？"));
   EXPECT_EQ(Prompts::AskSaveChanges(nullptr, "保存？"), Answer::Cancel);
+  EXPECT_FALSE(Prompts::AskYesNo(nullptr, "匯入？"));
   Prompts::Notice(nullptr, "完成");
-  EXPECT_EQ(Prompts::Recorded().size(), 3u);
+  EXPECT_EQ(Prompts::Recorded().size(), 4u);
   Prompts::ClearRecorded();
 }
 

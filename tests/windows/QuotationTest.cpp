@@ -100,7 +100,10 @@ TEST_F(QuotationOpen, HeaderPanelHasDesignedCaptionsPickListsAndTabOrder) {
   auto caption = [&](const char* name) { return window->findChild<QLabel*>(name)->text(); };
   EXPECT_EQ(caption("Label2"), "客戶編號  ");
   EXPECT_EQ(caption("Label3"), "報價單號   ");
-  EXPECT_EQ(window->findChild<QLabel*>("Label3")->palette().color(QPalette::WindowText), QColor(Qt::red));
+  const QColor red = window->findChild<QLabel*>("Label3")->palette().color(QPalette::WindowText);
+  EXPECT_EQ(red.hslHue(), 0) << "a shade of red: " << red.name().toStdString();
+  EXPECT_EQ(red.green(), red.blue());
+  EXPECT_GT(red.red(), red.green());
   EXPECT_EQ(caption("Label12"), "有效日期");
   EXPECT_EQ(caption("Label13"), "客戶編號");
   EXPECT_EQ(window->BtnFind->text(), "查詢");

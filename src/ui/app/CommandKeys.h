@@ -14,6 +14,8 @@ namespace ui {
 // is anywhere in the window (not in another window of the same frame), is shown
 // in its action's tooltip, and wins over an edit box's or a grid's own use of
 // the same keys (Ctrl+Z, Ctrl+E, ...): in this window those keys name commands.
+// Inside the frame the sub-window holding the window gives up the keys it
+// shares with them (its Close has Ctrl+W), so that no key is ambiguous.
 class CommandKeys : public QObject {
   Q_OBJECT
  public:
@@ -26,7 +28,9 @@ class CommandKeys : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool Claims(const QKeySequence& pressed) const;
+  // Whether one of the window's commands (only an enabled one, if so asked) has these keys.
+  bool Claims(const QKeySequence& pressed, bool enabledOnly) const;
+  void TakeKeysFromHolder();
 
   QPointer<QWidget> window_;
   std::vector<QPointer<QAction>> actions_;

@@ -7,6 +7,7 @@
 #include <QPalette>
 
 #include "ui/app/Guard.h"
+#include "ui/app/TabStops.h"
 
 namespace ui {
 
@@ -53,6 +54,15 @@ void DataWindow::CloseWindow() {
 void DataWindow::FormClose(QCloseEvent* event) { event->setAccepted(MayClose()); }
 
 void DataWindow::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+// Qt's own walk goes astray inside a sub-window of the frame (a stop skipped
+// one way, two controls taking turns the other): the window walks its own stops.
+bool DataWindow::focusNextPrevChild(bool next) {
+  QWidget* target = NextTabStop(this, QApplication::focusWidget(), next);
+  if (!target) return QWidget::focusNextPrevChild(next);
+  target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
 
 void DataWindow::Watch(store::RecordSet& set, store::RecordSet::Listener listener) {
   watches_.emplace_back(&set, set.Subscribe(std::move(listener)));

@@ -15,6 +15,7 @@ namespace ui {
 // The base of the windows that own data: the customer, quotation and lookup
 // windows. It holds what every such window does the same way:
 // - closing asks SettlePending() first and stays open when it refuses;
+// - Tab and Shift+Tab cycle through the window's own controls;
 // - the look: button face and "MS Sans Serif", 11 pixels high;
 // - the lifetime of the window's data. Connections, record sets and data
 //   sources made with Own() outlive every control bound to them: the controls
@@ -56,6 +57,8 @@ class DataWindow : public QWidget {
   void Watch(store::RecordSet& set, store::RecordSet::Listener listener);
 
   void closeEvent(QCloseEvent* event) override;
+  // Tab and Shift+Tab visit every control of the window once and wrap.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void ReleaseControls();

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QtDebug>
 
+#include "ui/app/ChineseFileDialog.h"
 #include "ui/app/Headless.h"
 
 namespace ui {
@@ -35,7 +36,7 @@ QString FileDialogs::SaveFileName(QWidget* parent, const QString& caption, const
     qWarning().noquote() << "unanswered save dialog:" << caption << defaultPath;
     return {};
   }
-  return QFileDialog::getSaveFileName(parent, caption, defaultPath, filter);
+  return ChineseFileDialog::SaveFileName(parent, caption, defaultPath, filter);
 }
 
 bool FileDialogs::Exec(QDialog& dialog) {

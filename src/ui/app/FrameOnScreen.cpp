@@ -1,5 +1,7 @@
 #include "ui/app/FrameOnScreen.h"
 
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
 
 namespace ui {
@@ -12,6 +14,14 @@ QRect FrameOnScreen(const QRect& designed, const QRect& available) {
   placed.moveTop(
       std::clamp(placed.top(), available.top(), available.top() + available.height() - placed.height()));
   return placed;
+}
+
+void KeepOnScreen(QWidget* window) {
+  const QRect outer = window->frameGeometry();
+  const QRect placed = FrameOnScreen(outer, window->screen()->availableGeometry());
+  if (placed == outer) return;
+  window->resize(window->size() - (outer.size() - placed.size()));
+  window->move(placed.topLeft());
 }
 
 }  // namespace ui

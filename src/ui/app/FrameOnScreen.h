@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+class QWidget;
+
 namespace ui {
 
 // Where a top-level window's outer rectangle goes on a screen whose available
@@ -9,5 +11,9 @@ namespace ui {
 // enough to lie inside, and no larger than the area (a window that cannot be
 // maximised would otherwise keep its lower edge out of reach).
 QRect FrameOnScreen(const QRect& designed, const QRect& available);
+
+// The same for a top-level window already shown, its frame included, on the
+// screen it is on.
+void KeepOnScreen(QWidget* window);
 
 }  // namespace ui

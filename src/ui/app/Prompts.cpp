@@ -22,6 +22,7 @@ std::vector<Prompt>& Log() {
 }
 
 Answer CautiousAnswer(Prompt::Kind kind) {
+  if (kind == Prompt::Kind::YesNo) return Answer::No;
   return kind == Prompt::Kind::Confirm || kind == Prompt::Kind::Question ? Answer::Cancel : Answer::Ok;
 }
 
@@ -29,6 +30,7 @@ QMessageBox::Icon IconOf(Prompt::Kind kind) {
   switch (kind) {
     case Prompt::Kind::Confirm:
     case Prompt::Kind::Question:
+    case Prompt::Kind::YesNo:
       return QMessageBox::Question;
     case Prompt::Kind::Notice:
       return QMessageBox::Information;
@@ -44,6 +46,8 @@ QMessageBox::StandardButtons ButtonsOf(Prompt::Kind kind) {
       return QMessageBox::Ok | QMessageBox::Cancel;
     case Prompt::Kind::Question:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompt::Kind::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
     case Prompt::Kind::Notice:
     case Prompt::Kind::Error:
       return QMessageBox::Ok;
@@ -72,6 +76,10 @@ bool Prompts::Confirm(QWidget* parent, const QString& text) {
 
 void Prompts::Notice(QWidget* parent, const QString& text) {
   Ask(parent, {Prompt::Kind::Notice, QString::fromUtf8(kTitle), text});
+}
+
+bool Prompts::AskYesNo(QWidget* parent, const QString& text) {
+  return Ask(parent, {Prompt::Kind::YesNo, QString::fromUtf8(kTitle), text}) == Answer::Yes;
 }
 
 Answer Prompts::AskSaveChanges(QWidget* parent, const QString& text) {

@@ -13,7 +13,7 @@ namespace ui {
 // Every modal box the program shows goes through here, so tests can answer
 // and record them instead of a user.
 struct Prompt {
-  enum class Kind { Confirm, Notice, Error, Question };
+  enum class Kind { Confirm, Notice, Error, Question, YesNo };
   Kind kind;
   QString title;
   QString text;
@@ -30,6 +30,8 @@ class Prompts {
   static bool Confirm(QWidget* parent, const QString& text);
   // "信息提示", OK, information icon.
   static void Notice(QWidget* parent, const QString& text);
+  // "信息提示", Yes and No, question icon; true only for Yes.
+  static bool AskYesNo(QWidget* parent, const QString& text);
   // Yes / No / Cancel about unsaved changes, titled "信息提示".
   static Answer AskSaveChanges(QWidget* parent, const QString& text);
   // The default error display: titled with the executable's name, error icon, OK.

@@ -1,6 +1,8 @@
 #include "ui/data/BoundControl.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QWidget>
 
 #include "ui/app/Guard.h"
 
@@ -60,11 +62,14 @@ void BoundControl::DataSourceDestroyed() {
   bound_.ClearModified();
 }
 
-void BoundControl::FocusLeft(const QFocusEvent& event) {
+bool BoundControl::FocusLeft(const QFocusEvent& event, const QWidget* control) {
   // A menu, a drop-down or another window taking the focus is no leaving of the control.
-  if (event.reason() == Qt::PopupFocusReason || event.reason() == Qt::ActiveWindowFocusReason) return;
-  if (!bound_.Modified()) return;
-  if (Guard([this] { bound_.Write(WrittenText()); })) Redisplay();
+  if (event.reason() == Qt::PopupFocusReason || event.reason() == Qt::ActiveWindowFocusReason) return false;
+  // Nor is a click on the frame around it (the sub-window's title bar and close
+  // box), which takes the focus only to hand it back.
+  if (const QWidget* to = QApplication::focusWidget(); to && to->isAncestorOf(control)) return false;
+  if (bound_.Modified() && Guard([this] { bound_.Write(WrittenText()); })) Redisplay();
+  return true;
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include "ui/data/DataLink.h"
 
 class QFocusEvent;
+class QWidget;
 
 namespace ui {
 
@@ -56,8 +57,9 @@ class BoundControl : public DataLink {
   void ShowField();
   // A change the user made on screen.
   void TakeChange(const QString& text);
-  // After the base class handled the focus leaving.
-  void FocusLeft(const QFocusEvent& event);
+  // After the base class handled the focus leaving `control`: writes the change
+  // and says whether the control was left (not only a menu or the frame taking the focus).
+  bool FocusLeft(const QFocusEvent& event, const QWidget* control);
 
  private:
   void Redisplay();

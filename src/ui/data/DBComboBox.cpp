@@ -4,10 +4,13 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
+#include "ui/data/WholeText.h"
+
 namespace ui {
 
 DBComboBox::DBComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
+  HoldWholeText(lineEdit());
   setInsertPolicy(QComboBox::NoInsert);  // the items are fixed; typed text stays free
   auto* completer = new QCompleter(model(), this);
   completer->setCompletionMode(QCompleter::InlineCompletion);
@@ -41,7 +44,7 @@ QString DBComboBox::WrittenText() const {
 
 void DBComboBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  FocusLeft(*event);
+  FocusLeft(*event, this);
 }
 
 }  // namespace ui

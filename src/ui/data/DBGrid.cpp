@@ -19,6 +19,7 @@
 #include "ui/app/Prompts.h"
 #include "ui/data/DataSource.h"
 #include "ui/data/RecordSetModel.h"
+#include "ui/data/WholeText.h"
 
 namespace ui {
 
@@ -39,6 +40,7 @@ class RowEditDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     if (!beginRow_(index.row())) return nullptr;
     editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* box = qobject_cast<QLineEdit*>(editor_.data())) HoldWholeText(box);
     index_ = index;
     return editor_;
   }
@@ -256,7 +258,9 @@ bool DBGrid::HandleEditKey(QKeyEvent* event) {
     if (Guard([this] { FinishCellEdit(); })) AppendAtEnd();
     return true;
   }
-  if (key == Qt::Key_Escape && state() != QAbstractItemView::EditingState) {
+  // With nothing to take back, Escape is left to the window (a lookup closes on it).
+  if (key == Qt::Key_Escape && state() != QAbstractItemView::EditingState &&
+      OpenSet()->State() != store::DataSetState::Browse) {
     Guard([this] { OpenSet()->Cancel(); });
     return true;
   }
@@ -344,11 +348,12 @@ bool DBGrid::Contains(const QWidget* widget) const {
 }
 
 // The focus went from the grid (or its cell editor) to another control of the
-// same window: an appended row the user never touched is dropped. A prompt or
-// another window taking the focus is not leaving.
+// same window: an appended row the user never touched is dropped. A prompt,
+// another window or the frame around the grid taking the focus is not leaving.
 void DBGrid::FocusMoved(QWidget* from, QWidget* to) {
   SayHowToLeave(from, to);
   if (ReadOnly() || !Contains(from) || !to || Contains(to) || to->window() != window()) return;
+  if (to->isAncestorOf(this)) return;  // the sub-window's frame, clicked: it hands the focus back
   store::RecordSet* set = OpenSet();
   if (!set || set->State() != store::DataSetState::Insert || set->Modified()) return;
   Guard([set] { set->Cancel(); });
