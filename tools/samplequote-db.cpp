@@ -9,6 +9,7 @@
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/jet/AccessImport.h"
+#include "store/pg/UriPassword.h"
 
 namespace {
 
@@ -58,10 +59,10 @@ int Run(const std::string& command, int argc, char** argv) {
   const std::string target = argv[2];
   if (command == "init") {
     store::CreateDatabase(target);
-    std::printf("created %s\n", target.c_str());
+    std::printf("created %s\n", store::pg::WithoutPassword(target).c_str());
   } else if (command == "demo") {
     store::CreateDemoDatabase(target);
-    std::printf("created %s with sample data\n", target.c_str());
+    std::printf("created %s with sample data\n", store::pg::WithoutPassword(target).c_str());
   } else if (command == "check") {
     std::fputs(store::CheckDatabase(target).c_str(), stdout);
   } else {
@@ -77,7 +78,9 @@ int main(int argc, char** argv) {
   try {
     return Run(argv[1], argc, argv);
   } catch (const store::StoreError& error) {
-    std::fprintf(stderr, "samplequote-db: %s\n", error.what());
+    std::string message = error.what();
+    for (int arg = 2; arg < argc; ++arg) message = store::pg::WithoutPasswordOf(message, argv[arg]);
+    std::fprintf(stderr, "samplequote-db: %s\n", message.c_str());
     return 1;
   }
 }

@@ -39,6 +39,8 @@ class MasterLink {
   // The stored rows of a key, in storage order.
   const std::vector<int>& Rows(const std::string& key) const;
 
+  // The link fields as the list names them.
+  const std::vector<std::string>& Names() const { return names_; }
   // The detail's columns of the link fields, in list order.
   const std::vector<int>& DetailColumns() const { return detailColumns_; }
   // The master's current values for the link fields (null when it has no current row).

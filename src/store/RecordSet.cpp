@@ -448,7 +448,9 @@ void RecordSet::InsertPending() {
   std::vector<ColumnValue> values;
   for (int c = 0; c < FieldCount(); ++c)
     if (edit_->values[c]) values.push_back({c, *edit_->values[c]});
-  StoredRow stored = Store().Insert(table_, Columns(), values);
+  const bool underStoredRow = link_ && link_->Current().mode == MasterLink::Mode::Keyed;
+  StoredRow stored =
+      underStoredRow ? InsertUnderMasterRow(values) : Store().Insert(table_, Columns(), values);
   int physical = rows_->Add(stored.rowId, stored.Cells().data());
   view_[current_] = physical;
   if (!link_) return;

@@ -19,6 +19,8 @@ class RowCache;
 class Backend;
 class MasterLink;
 struct EditBuffer;
+struct ColumnValue;
+struct StoredRow;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -193,6 +195,8 @@ class RecordSet {
   void FinishDetails();
   bool DetailsHaveEnteredRows() const;
   void WriteRow();
+  StoredRow InsertUnderMasterRow(const std::vector<ColumnValue>& values);
+  bool ClaimCurrentRow(const std::vector<std::string>& fields);
   std::vector<LinesToFollow> LinesThatFollow() const;
   void WriteRowWithLines(const std::vector<LinesToFollow>& following);
   void UndoRowWrite(int physical, bool inserted, const std::vector<std::optional<std::string>>& before);

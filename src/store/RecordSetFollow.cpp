@@ -17,6 +17,9 @@ namespace {
 
 using Values = std::vector<std::optional<std::string>>;
 
+constexpr const char* kMasterRowGone =
+    "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。";
+
 // Writes that stand or fall together, inside a transaction or on their own.
 class Savepoint {
  public:
@@ -90,6 +93,35 @@ std::vector<RecordSet::LinesToFollow> RecordSet::LinesThatFollow() const {
     if (!SameValues(from, detail->link_->MasterValues())) following.push_back({detail, false, from});
   }
   return following;
+}
+
+// A line is stored only while the row it belongs to is, as it was read. That
+// row is claimed first: on the server the claim holds another program's
+// delete back until the line is in; a row deleted or renumbered elsewhere
+// refuses the line, which stays pending.
+StoredRow RecordSet::InsertUnderMasterRow(const std::vector<ColumnValue>& values) {
+  Savepoint savepoint(Store());
+  if (!master_->ClaimCurrentRow(link_->Names())) throw StoreError(kMasterRowGone);
+  StoredRow stored = Store().Insert(table_, Columns(), values);
+  savepoint.Release();
+  return stored;
+}
+
+// Writes the current row's stored values back over themselves where the
+// store still holds them; returns whether it does.
+bool RecordSet::ClaimCurrentRow(const std::vector<std::string>& fields) {
+  Backend& store = Store();
+  const std::string first = store.Identifier(FieldAt(0).FieldName());
+  std::string sql =
+      "update " + table_ + " set " + first + " = " + first + " where " + store.RowIdColumn() + " = ?";
+  std::vector<BoundValue> values{{FieldKind::Integer, std::to_string(rows_->RowId(PhysicalRow()))}};
+  for (const std::string& name : fields) {
+    const Field& field = FieldByName(name);
+    const auto stored = rows_->Value(PhysicalRow(), field.Index());
+    sql += " and " + store.Identifier(field.FieldName()) + (stored ? " = ?" : " is null");
+    if (stored) values.push_back({field.Kind(), std::string(*stored)});
+  }
+  return store.Run(sql, values) > 0;
 }
 
 // The row and its lines are written in one savepoint; when any of it is

@@ -2,7 +2,7 @@
 # check-install-tree.sh CHECK BUILD PREFIX
 #   layout                 install BUILD into a fresh PREFIX and check what a desktop needs there
 #   DesktopEntryValidates  desktop-file-validate on the installed menu entry
-#   MetainfoValidates      appstreamcli validate-tree on the installed tree
+#   MetainfoValidates      appstreamcli validate-tree and validate --strict on the installed tree
 # A missing validator exits 77, which CTest reports as skipped.
 set -euo pipefail
 check=$1 build=$2 prefix=$3
@@ -28,6 +28,21 @@ png_sizes_present() {
   [ $found -eq 2 ] || fail "icon $icon lacks the 16x16 or the 256x256 rendering"
 }
 
+# Debian's place for them: a manual page per program that man renders without
+# complaint, the copyright and the changelog.
+manuals_present() {
+  local program page doc=$prefix/share/doc/samplequote warnings
+  for program in samplequote samplequote-db; do
+    page=$prefix/share/man/man1/$program.1.gz
+    [ -f "$page" ] || fail "no manual page for $program"
+    warnings=$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
+      fail "the manual page of $program: $warnings"
+    [ -z "$warnings" ] || fail "the manual page of $program: $warnings"
+  done
+  grep -q '^Copyright: ' "$doc/copyright" 2>/dev/null || fail "no copyright file in $doc"
+  zcat "$doc/changelog.gz" 2>/dev/null | head -n 1 | grep -q '^samplequote (' || fail "no changelog in $doc"
+}
+
 layout() {
   rm -rf "$prefix"
   cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -46,6 +61,7 @@ layout() {
   [ -f "$prefix/share/metainfo/$id.metainfo.xml" ] || fail "no AppStream file for $id"
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" ||
     fail "the AppStream file does not launch $id.desktop"
+  manuals_present
   local db
   db=$(mktemp -d)
   trap 'rm -rf "$db"' RETURN
@@ -64,6 +80,7 @@ case $check in
   MetainfoValidates)
     command -v appstreamcli >/dev/null || skip "appstreamcli is not installed (package appstream)"
     appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli validate-tree"
+    appstreamcli validate --strict --no-net "$prefix"/share/metainfo/*.metainfo.xml || fail "appstreamcli validate --strict"
     ;;
   *) fail "unknown check $check" ;;
 esac

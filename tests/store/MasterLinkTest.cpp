@@ -7,6 +7,7 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "support/StoreDatabase.h"
+#include "support/StoreMessage.h"
 #include "support/TempDatabase.h"
 
 using store::DataSetState;
@@ -339,6 +340,38 @@ TEST_P(MasterLinkTest, DestroyingTheMasterFirstLeavesTheDetailUsable) {
   detail.Close();
   detail.Open();
   EXPECT_EQ(detail.RecordCount(), 5);
+}
+
+// Another program deletes or renumbers the header shown here: a line added
+// under it afterwards is refused and stays as typed; under a header still
+// there it is stored and the header can still be saved.
+TEST_P(MasterLinkTest, ALineIsStoredOnlyWhileItsHeaderIsThere) {
+  constexpr const char* kHeaderGone =
+      "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。";
+  db.Execute(
+      "delete from QuoDilate where Cust_no = 'S001' and quotation_number = 'Q1';"
+      "delete from Quomaster where Cust_no = 'S001' and quotation_number = 'Q1';"
+      "update Quomaster set quotation_number = 'Q9' where Cust_no = 'S001' and quotation_number = 'Q2'");
+  for (int header : {0, 1}) {
+    master.MoveTo(header);
+    lines.Append();
+    lines.FieldByName("name_number").SetAsString("新品");
+    EXPECT_EQ(MessageOf([&] { lines.Post(); }), kHeaderGone) << header;
+    EXPECT_EQ(lines.State(), DataSetState::Insert);
+    EXPECT_EQ(lines.FieldByName("name_number").AsString(), "新品");
+    lines.Cancel();
+  }
+  EXPECT_EQ(db.Scalar("select count(*) from QuoDilate where name_number = '新品'"), "0");
+
+  master.MoveTo(2);  // S002 Q1, untouched
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("新品");
+  lines.Post();
+  EXPECT_EQ(db.Joined("name_number", "QuoDilate where Cust_no = 'S002'"), "紙箱,新品");
+  master.Edit();
+  master.FieldByName("pay_mode").SetAsString("支票");
+  master.Post();
+  EXPECT_EQ(db.Scalar("select pay_mode from Quomaster where Cust_no = 'S002'"), "支票");
 }
 
 TEST_P(MasterLinkTest, UnknownLinkFieldFailsTheOpen) {

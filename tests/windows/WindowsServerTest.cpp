@@ -10,6 +10,7 @@
 #include "store/Connection.h"
 #include "support/TestServer.h"
 #include "ui/data/DBEdit.h"
+#include "ui/data/IdleReader.h"
 #include "windows/CustFrmEditPanel.h"
 #include "windows/CustFrmSearchPanel.h"
 
@@ -77,6 +78,16 @@ TEST_F(CustFrmServer, NewAndSaveStoreTheCustomerOnTheServerAndTheSecondOfTwoSave
   EXPECT_EQ(server.database->Scalar("select all_name from customer where cust_no = 'S004'"), "Alpha Ltd");
 }
 
+TEST_F(CustFrmServer, NewOverMoreCustomersThanTheFirstRowsReadTakesTheNextNumber) {
+  server.database->Execute(
+      "insert into customer (cust_no) select 'S' || lpad(i::text, 3, '0') from generate_series(4, 200) i");
+  ui::IdleReader reader;  // the program's reading in slices
+  TCustFrm& window = *OpenWindow();
+  window.ToolBar1->Action(B::New)->trigger();
+  EXPECT_EQ(window.Panel2->DBEdit1->text(), "S201");
+  EXPECT_EQ(window.ADOQuery1.RecordCount(), 201);
+}
+
 std::vector<std::string> Sorted(std::vector<std::string> values) {
   std::sort(values.begin(), values.end());
   return values;
@@ -113,6 +124,33 @@ TEST_F(QuotationServer, SearchShowsTheHeadersWithTheirLinesAndALineTypedInIsStor
       server.database->Scalar("select price from QuoDilate where name_number = '彩盒' and Cust_no = 'S001' "
                               "and quotation_number = 'Q1'"),
       "0.05");
+}
+
+// Two programs: after the first deletes a quotation, a line the second adds
+// under it is refused with a message and stays as typed.
+TEST_F(QuotationServer, ALineUnderAHeaderDeletedElsewhereIsRefusedAndKept) {
+  TQuotation* first = OpenWindow();
+  TQuotation* second = OpenWindow();
+  for (TQuotation* window : {first, second}) {
+    window->BtnFind->click();  // S'01, S001, S002, S010
+    window->BtnNext->trigger();
+  }
+  Answer({ui::Answer::Ok});
+  first->BtnDel->trigger();
+  TakeTexts();
+  ASSERT_EQ(server.database->Scalar("select count(*) from Quomaster where Cust_no = 'S001'"), "0");
+
+  store::RecordSet& lines = second->ADODataSetDilate;
+  lines.Append();
+  lines.FieldByName("name_number").SetAsString("彩盒");
+  second->BtnNext->trigger();  // moving on writes the line
+  EXPECT_EQ(TakeTexts(),
+            std::vector<QString>{
+                "這筆明細所屬的報價單已不存在（可能已被其他使用者刪除或更改），明細未保存，請重新查詢。"});
+  EXPECT_EQ(Current(second->ADODataSetMaster, "Cust_no"), "S001");
+  EXPECT_EQ(lines.State(), store::DataSetState::Insert);
+  EXPECT_EQ(Current(lines, "name_number"), "彩盒");
+  EXPECT_EQ(server.database->Scalar("select count(*) from QuoDilate where Cust_no = 'S001'"), "0");
 }
 
 }  // namespace

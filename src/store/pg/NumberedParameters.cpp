@@ -1,58 +1,16 @@
 #include "store/pg/NumberedParameters.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "store/pg/SqlText.h"
 
 namespace store::pg {
-
-namespace {
-
-bool NameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-// The end of a quoted run starting at `begin` (doubled quotes stay inside it).
-std::size_t QuotedEnd(std::string_view sql, std::size_t begin) {
-  const char quote = sql[begin];
-  std::size_t at = begin + 1;
-  while (at < sql.size()) {
-    if (sql[at] == quote) {
-      if (at + 1 < sql.size() && sql[at + 1] == quote) {
-        at += 2;
-        continue;
-      }
-      return at + 1;
-    }
-    ++at;
-  }
-  return sql.size();
-}
-
-std::size_t CommentEnd(std::string_view sql, std::size_t begin) {
-  if (sql[begin] == '-') {
-    std::size_t end = sql.find('\n', begin);
-    return end == std::string_view::npos ? sql.size() : end;
-  }
-  std::size_t end = sql.find("*/", begin + 2);
-  return end == std::string_view::npos ? sql.size() : end + 2;
-}
-
-bool CommentStart(std::string_view sql, std::size_t at) {
-  return at + 1 < sql.size() &&
-         ((sql[at] == '-' && sql[at + 1] == '-') || (sql[at] == '/' && sql[at + 1] == '*'));
-}
-
-}  // namespace
 
 NumberedParameters NumberedParameters::From(std::string_view sql) {
   NumberedParameters result;
   std::size_t at = 0;
   while (at < sql.size()) {
-    std::size_t skipped = at;
-    if (sql[at] == '\'' || sql[at] == '"')
-      skipped = QuotedEnd(sql, at);
-    else if (CommentStart(sql, at))
-      skipped = CommentEnd(sql, at);
-    else if (sql[at] == ':' && at + 1 < sql.size() && sql[at + 1] == ':')
-      skipped = at + 2;
+    const std::size_t skipped = UntouchedEnd(sql, at);
     if (skipped != at) {
       result.sql.append(sql.substr(at, skipped - at));
       at = skipped;

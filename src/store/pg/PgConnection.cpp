@@ -3,6 +3,7 @@
 #include <libpq-fe.h>
 
 #include "store/StoreError.h"
+#include "store/pg/UriPassword.h"
 
 namespace store::pg {
 
@@ -45,7 +46,7 @@ void PgConnection::Connect() {
   try {
     if (!conn_) throw StoreError(std::string(kServerUnreachable) + "out of memory");
     if (PQstatus(conn_) != CONNECTION_OK)
-      throw StoreError(kServerUnreachable + Trimmed(PQerrorMessage(conn_)));
+      throw StoreError(kServerUnreachable + WithoutPasswordOf(Trimmed(PQerrorMessage(conn_)), uri_));
     Checked(PQexec(conn_, kSessionSettings));
   } catch (...) {
     // No half-open session is kept: the next statement starts afresh.

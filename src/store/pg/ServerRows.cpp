@@ -22,7 +22,8 @@ ServerRows::ServerRows(PgResult result) : result_(std::move(result)) {
 }
 
 bool ServerRows::Read(RowCache& rows, int limit) {
-  const int end = std::min(result_.Rows(), next_ + limit);
+  // "Everything" is asked for as the largest int: next_ + limit would overflow.
+  const int end = limit < result_.Rows() - next_ ? next_ + limit : result_.Rows();
   for (; next_ < end; ++next_) {
     for (int c = 0, columns = static_cast<int>(cells_.size()); c < columns; ++c) {
       std::string_view text = result_.Text(next_, c + 1);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "store/StoreError.h"
+#include "store/pg/LiteralLike.h"
 #include "store/pg/PgConnection.h"
 
 namespace store::pg {
@@ -165,7 +166,7 @@ std::string ServerSelect(const std::vector<ServerColumn>& columns, std::string_v
     sql.append(", \"").append(Lower(column.name)).append("\"");
     if (Lower(column.name) != column.name) sql.append(" as \"").append(column.name).append("\"");
   }
-  sql += " from " + std::string(table) + std::string(rest);
+  sql += " from " + std::string(table) + WithLiteralBackslashes(rest);
   if (!Orders(rest)) sql += std::string(" order by ") + kRowIdColumn;
   return sql;
 }
