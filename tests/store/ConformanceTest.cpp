@@ -265,7 +265,7 @@ const Refusal kRefusals[] = {
      },
      nullptr, "name_number", "吸塑盒"},
     {"a line under a header renumbered meanwhile", "Quomaster",
-     "update Quomaster set quotation_number = 'Q9' where quotation_number = 'Q1'",
+     "update Quomaster set quotation_number = 'Q9'",
      [](auto&, auto& lines) {
        lines.Append();
        Type(lines, "name_number", "吸塑盒");
