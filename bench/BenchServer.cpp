@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,7 +19,7 @@ namespace bench {
 
 namespace {
 
-constexpr int kCustomers = 100000;
+constexpr int kCustomers = 1000000;
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path);
@@ -122,6 +123,17 @@ void BenchServer::MakeDatabase(const std::string& serverUri) {
   store::pg::CreateServerTables(connection);
   CopyCustomers(uri);
   uri_ = uri;
+}
+
+int StoreSessionProcess() {
+  PGconn* monitor = PQconnectdb(BenchServer::Get().Uri().c_str());
+  PGresult* result = PQexec(monitor,
+                            "select pid from pg_stat_activity where application_name = 'samplequote' "
+                            "and datname = current_database() order by backend_start desc limit 1");
+  const int pid = PQntuples(result) ? std::atoi(PQgetvalue(result, 0, 0)) : 0;
+  PQclear(result);
+  PQfinish(monitor);
+  return pid;
 }
 
 double ServerProcessCpuSeconds(int pid) {

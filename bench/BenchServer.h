@@ -6,7 +6,7 @@ namespace bench {
 
 // The PostgreSQL server the benchmarks use: SQ_BENCH_PG_URI when set, else a
 // throwaway cluster started for the run (scripts/pg-cluster) and stopped at
-// its end. Holds one database with the three tables and 100,000 customers.
+// its end. Holds one database with the three tables and 1,000,000 customers.
 class BenchServer {
  public:
   static BenchServer& Get();
@@ -35,5 +35,9 @@ class BenchServer {
 // Processor time a server process has used, from the kernel's scheduler
 // statistics: the server's share of the work counts as the client's does.
 double ServerProcessCpuSeconds(int pid);
+
+// The server process answering the store's newest session (it names itself
+// "samplequote") on the benchmark's database.
+int StoreSessionProcess();
 
 }  // namespace bench

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "BenchDatabase.h"
+#include "BenchServer.h"
 #include "CpuTime.h"
+#include "store/Connection.h"
 #include "store/ReadQueue.h"
 #include "store/RecordSet.h"
 #include "ui/data/DBEdit.h"
@@ -233,6 +235,58 @@ void FirstKeystrokeFloor(benchmark::State& state) {
   sqlite3_close(db);
 }
 
+// The same window on the server's million customers (BenchServer): every
+// connection opens the server. New's samples add the server session's
+// processor time to this program's; the first paint's session starts inside
+// the sample, so only this program's time counts there.
+class OnTheServer {
+ public:
+  explicit OnTheServer(benchmark::State& state) : available_(bench::BenchServer::Get().Available()) {
+    if (!available_)
+      state.SkipWithError(("skipped: no PostgreSQL server: " + bench::BenchServer::Get().Reason()).c_str());
+    else
+      store::Connection::SetTarget(bench::BenchServer::Get().Uri());
+  }
+  ~OnTheServer() { store::Connection::SetTarget(""); }
+  bool Available() const { return available_; }
+
+ private:
+  bool available_;
+};
+
+void PgFirstPaintCustomers(benchmark::State& state) {
+  OnTheServer server(state);
+  if (!server.Available()) return;
+  ui::IdleReader reader;
+  std::unique_ptr<TCustFrm> window;
+  Sampled(
+      state, "pg-first-paint-customers-1m",
+      [&] {
+        window = std::make_unique<TCustFrm>();
+        Paint(*window);
+      },
+      [&] { window.reset(); });
+}
+
+void PgNewCustomer(benchmark::State& state) {
+  OnTheServer server(state);
+  if (!server.Available()) return;
+  ui::IdleReader reader;
+  TCustFrm window;
+  Paint(window);
+  WaitForReading();
+  const int session = bench::StoreSessionProcess();
+  const auto now = [session] { return CpuSeconds(CpuClock::Process) + bench::ServerProcessCpuSeconds(session); };
+  for (auto _ : state) {
+    const double start = now();
+    window.BtnNewClick();
+    window.BtnUndoClick();
+    const double seconds = now() - start;
+    state.SetIterationTime(seconds);
+    bench::RecordSample("pg-new-1m", seconds);
+  }
+}
+
 BENCHMARK(FirstPaintCustomers)
     ->Arg(1000)
     ->Arg(1000000)
@@ -247,6 +301,8 @@ BENCHMARK(QuotationOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(LookupOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(FirstKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(FirstKeystrokeFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(PgFirstPaintCustomers)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(PgNewCustomer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The first paint of a program that has touched nothing yet: a child process
 // of this program opens the customer window once (see FirstPaintInFreshProcess).
@@ -263,6 +319,8 @@ void FreshProcess(benchmark::State& state) {
   }
 }
 BENCHMARK(FreshProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+constexpr double kNewLimit = 1.3, kPaintLimit = 0.1;
 
 const bool kRatios = bench::AddFinisher([] {
   if (bench::Median("first-paint-customers-1m") == 0) return;  // filtered out of this run
@@ -285,6 +343,15 @@ const bool kRatios = bench::AddFinisher([] {
   bench::ReportRatio("lookup-open/floor", bench::Ratio("lookup-open", "first-screen-floor"));
   bench::ReportRatio("keystroke-first/floor", bench::Ratio("keystroke-first", "keystroke-first-floor"));
   bench::ReportRatio("memory-1m/rawtext", bench::Median("memory-1m") / Million().RawTextBytes());
+  // Against the times a user waits at most: New 1.3 s, the first paint 0.1 s.
+  bench::ReportRatio("new-1m/limit", bench::Median("new-1m") / kNewLimit);
+  bench::ReportRatio("first-paint-customers-1m/limit", bench::Median("first-paint-customers-1m") / kPaintLimit);
+  if (bench::Median("pg-new-1m") == 0) return;  // no server
+  std::printf("large tables on the server: first paint %.1f ms, New %.0f ms\n",
+              bench::Median("pg-first-paint-customers-1m") * 1e3, bench::Median("pg-new-1m") * 1e3);
+  bench::ReportRatio("pg-new-1m/limit", bench::Median("pg-new-1m") / kNewLimit);
+  bench::ReportRatio("pg-first-paint-customers-1m/limit",
+                     bench::Median("pg-first-paint-customers-1m") / kPaintLimit);
 });
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The record-set layer on a PostgreSQL server with 100,000 customers, against
+// The record-set layer on a PostgreSQL server with 1,000,000 customers, against
 // bare libpq reading every value (the floor) and Qt's own model over its
 // PostgreSQL driver (a peer). Samples are the processor time of both sides:
 // the calling thread's and the server process's that answers it.
@@ -57,24 +57,12 @@ void BM_PgFloor_LibpqReadingEveryValue(benchmark::State& state) {
 }
 BENCHMARK(BM_PgFloor_LibpqReadingEveryValue)->Unit(benchmark::kMillisecond)->Iterations(kRepetitions);
 
-// The server process answering the store's own session (it names itself "samplequote").
-int StoreSessionProcess() {
-  PGconn* monitor = PQconnectdb(bench::BenchServer::Get().Uri().c_str());
-  PGresult* result = PQexec(monitor,
-                            "select pid from pg_stat_activity where application_name = 'samplequote' "
-                            "and datname = current_database() order by backend_start desc limit 1");
-  const int pid = PQntuples(result) ? std::atoi(PQgetvalue(result, 0, 0)) : 0;
-  PQclear(result);
-  PQfinish(monitor);
-  return pid;
-}
-
 void BM_PgRecordSet_Open(benchmark::State& state) {
   if (SkippedWithoutServer(state)) return;
   store::Connection connection;
   connection.SetConnectionString("Data Source=" + bench::BenchServer::Get().Uri());
   connection.Open();
-  const int server = StoreSessionProcess();
+  const int server = bench::StoreSessionProcess();
   store::QueryRecordSet query(connection, "ADOQuery1");
   query.SQL().Add("select * from customer");
   for (auto _ : state) {

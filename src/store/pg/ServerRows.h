@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/Backend.h"
@@ -19,9 +21,12 @@ class ServerRows : public RowSource {
   bool Read(RowCache& rows, int limit) override;
 
  private:
+  std::string_view Cell(int row, int column);
+
   PgResult result_;
   std::vector<SourceColumn> columns_;
   std::vector<RowCache::Cell> cells_;
+  std::vector<std::string> numbers_;  // a double's plain form, per column, until the row is added
   int next_ = 0;
 };
 
