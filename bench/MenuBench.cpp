@@ -96,9 +96,11 @@ struct Popup {
   }
 };
 
+// Never destroyed: a static would go after the application object, and its
+// widgets cannot be taken down without it.
 Popup& Shared() {
-  static Popup popup;
-  return popup;
+  static Popup* popup = new Popup;
+  return *popup;
 }
 
 // Short work runs many times a sample, and each sample is kept per item.
