@@ -1,7 +1,9 @@
 #include "documents/QuotationReader.h"
 
 #include "documents/MissingData.h"
+#include "store/Backend.h"
 #include "store/CommandRecordSet.h"
+#include "store/Connection.h"
 #include "store/RecordSet.h"
 
 namespace documents {
@@ -68,9 +70,11 @@ std::vector<LabelledValue> ReadCustomer(store::Connection& connection, const std
 std::vector<DocumentLine> ReadLines(store::Connection& connection, const std::string& custNo,
                                     const std::string& number) {
   store::CommandRecordSet lines(connection, "QuoDilate");
+  connection.Open();  // lines of one number keep the order they were entered in, by the store's row identity
   lines.SetCommandText(
       "select * from QuoDilate where coalesce(Cust_no, '') = :C and coalesce(quotation_number, '') = :Q "
-      "order by serial_number, _rowid_");
+      "order by serial_number, " +
+      std::string(connection.Store().RowIdColumn()));
   lines.Params().Set("C", custNo);
   lines.Params().Set("Q", number);
   lines.Open();

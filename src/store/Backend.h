@@ -69,6 +69,9 @@ class Backend {
   virtual std::string Identifier(std::string_view name) const = 0;
   // The name of the row identity in statements.
   virtual const char* RowIdColumn() const = 0;
+  // The highest serial of the customer numbers, as CustomerSerial reads
+  // them (numbers it refuses take no part); nothing when there is none.
+  virtual std::optional<int> HighestCustomerSerial() = 0;
 
   // Transactions do not nest.
   virtual void Begin() = 0;

@@ -3,11 +3,10 @@
 #include <filesystem>
 
 #include "store/Parameters.h"
-#include "store/Schema.h"
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
-#include "store/pg/ServerSchema.h"
 
 namespace store {
 
@@ -27,14 +26,7 @@ void RefuseRows(Backend& target) {
 }
 
 std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made) {
-  made = false;
-  std::error_code error;
-  if (!IsServerUri(target) && !std::filesystem::exists(target, error)) {
-    CreateDatabase(target);
-    made = true;
-  } else if (IsServerUri(target)) {
-    made = pg::EnsureServerTables(target);
-  }
+  made = StoreFor(target).Prepare(target);
   return OpenStore(target);
 }
 

@@ -29,6 +29,8 @@ class ServerBackend : public Backend {
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return kRowIdColumn; }
+  // One aggregate query, the rule as a pattern.
+  std::optional<int> HighestCustomerSerial() override;
 
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }
@@ -40,9 +42,7 @@ class ServerBackend : public Backend {
   void UndoSavepoint() override;
 
  private:
-  // A table's statements, its columns read from the catalog at every Select, so
-  // that a set writes the columns it read.
-  const ServerStatements& Refresh(const std::string& table);
+  // A table's statements, its columns read from the catalogue once per connection.
   const ServerStatements& StatementsFor(const std::string& table);
 
   PgConnection connection_;

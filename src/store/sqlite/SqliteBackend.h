@@ -6,7 +6,7 @@
 
 struct sqlite3;
 
-namespace store {
+namespace store::sqlite {
 
 class Statement;
 
@@ -37,6 +37,8 @@ class SqliteBackend : public Backend {
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }
+  // One aggregate query, the rule as an SQL function.
+  std::optional<int> HighestCustomerSerial() override;
 
   // Immediate: the write lock is taken at once, so a busy file fails before any change.
   void Begin() override;
@@ -54,4 +56,4 @@ class SqliteBackend : public Backend {
   sqlite3* db_ = nullptr;
 };
 
-}  // namespace store
+}  // namespace store::sqlite
