@@ -1,13 +1,13 @@
 #include "documents/PdfWriter.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "documents/DocumentFile.h"
+#include "documents/PdfSubsetTags.h"
 #include "documents/QuotationPages.h"
-#include "documents/WriteFailure.h"
 
 namespace documents {
 
@@ -26,19 +26,18 @@ void SetUp(QPdfWriter& writer, const QuotationDocument& document) {
 
 }  // namespace
 
-std::string WriteFailureText(const QString& path, const QString& reason) {
-  return QStringLiteral("無法寫入檔案「%1」：%2").arg(QDir::toNativeSeparators(path), reason).toStdString();
-}
-
+// The PDF engine does not check its writes: it writes into memory, and the
+// file is written and checked as a whole.
 void PdfWriter::Write(const QuotationDocument& document, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw WriteFailure(WriteFailureText(path, file.errorString()));
+  QByteArray bytes;
   {
-    QPdfWriter writer(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     SetUp(writer, document);
     QuotationPages::Render(document, writer);
   }
-  if (!file.commit()) throw WriteFailure(WriteFailureText(path, file.errorString()));
+  DocumentFile::Save(path, PdfSubsetTags::Tagged(bytes));
 }
 
 }  // namespace documents

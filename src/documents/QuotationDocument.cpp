@@ -1,42 +1,50 @@
 #include "documents/QuotationDocument.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-
 namespace documents {
 
 namespace {
 
-int DecimalsOf(const std::string& text) {
-  if (text.find_first_of("eE") != std::string::npos) return 6;
-  const auto point = text.find('.');
-  return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+std::string WithCurrency(const char* label, const std::string& currency) {
+  std::string text = label;
+  if (!currency.empty()) text.append("（").append(currency).append("）");
+  return text;
+}
+
+std::string NoteOnPrices(QuotationTotals::TaxKind kind, const std::string& taxType) {
+  using Kind = QuotationTotals::TaxKind;
+  switch (kind) {
+    case Kind::Added:
+      return "稅別為應稅，但未填稅率：稅額未計，以上價格為未稅價。";
+    case Kind::Included:
+      return "以上價格已含稅。";
+    case Kind::Exempt:
+      return "免稅：以上價格不含稅，不另加稅。";
+    case Kind::ZeroRated:
+      return "零稅率：以上價格不另加稅。";
+    case Kind::Unknown:
+      break;
+  }
+  if (taxType.find_first_not_of(' ') == std::string::npos) return "未填稅別：稅額未計，以上價格為未稅價。";
+  return "稅別「" + taxType + "」：稅額未計，以上價格為未稅價。";
 }
 
 }  // namespace
 
-DocumentValue QuotationDocument::Total() const {
-  double sum = 0;
-  int decimals = 0;
-  for (const DocumentLine& line : lines) {
-    const DocumentValue& total = line[kTotalColumn];
-    if (!total.number) continue;
-    sum += *total.number;
-    decimals = std::max(decimals, DecimalsOf(total.shown));
-  }
-  decimals = std::min(decimals, 10);
-  const double scale = std::pow(10.0, decimals);
-  const double rounded = std::round(sum * scale) / scale;
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, rounded == 0 ? 0.0 : rounded);
-  return DocumentValue::Number(rounded, text);
+QuotationTotals QuotationDocument::Totals() const {
+  std::vector<std::string> lineTotals;
+  lineTotals.reserve(lines.size());
+  for (const DocumentLine& line : lines)
+    if (line[kTotalColumn].number) lineTotals.push_back(line[kTotalColumn].shown);
+  return QuotationTotals(lineTotals, taxType, taxRate);
 }
 
-std::string QuotationDocument::TotalLabel() const {
-  std::string label = "合計";
-  if (!currency.empty()) label.append("（").append(currency).append("）");
-  return label;
+std::vector<TotalRow> QuotationDocument::TotalRows() const {
+  const QuotationTotals totals = Totals();
+  if (totals.ChargesTax())
+    return {{WithCurrency("小計", currency), totals.Subtotal()},
+            {"營業稅 " + totals.RatePercent(), totals.Tax()},
+            {WithCurrency("含稅總計", currency), totals.Total()}};
+  return {{WithCurrency("合計", currency), totals.Subtotal()}, {NoteOnPrices(totals.Kind(), taxType), ""}};
 }
 
 }  // namespace documents

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "documents/DocumentValue.h"
+#include "documents/QuotationTotals.h"
 
 namespace documents {
 
@@ -34,6 +35,12 @@ inline constexpr int kTotalColumn = 8;
 
 using DocumentLine = std::array<DocumentValue, kLineColumns.size()>;
 
+// A row under the lines: a label and its figure, or a note alone (no figure).
+struct TotalRow {
+  std::string label;
+  std::string figure;
+};
+
 // One quotation as it is stored: its customer, its header and its lines in
 // line-number order. Built by QuotationReader; read by the page layout and
 // the spreadsheet writer.
@@ -45,12 +52,14 @@ struct QuotationDocument {
   std::vector<LabelledValue> header;
   std::vector<DocumentLine> lines;
   std::string currency;
+  std::string taxType;
+  std::string taxRate;
 
-  // The sum of the stored line totals, shown with as many decimals as the
-  // most precise of them, so that 0.1 + 0.2 reads "0.3".
-  DocumentValue Total() const;
-  // "合計（NTD）": the total's label with the currency.
-  std::string TotalLabel() const;
+  QuotationTotals Totals() const;
+  // With a tax added: 小計, 營業稅 at its rate and 含稅總計. Otherwise 合計 and
+  // a note saying what the prices are (tax included, exempt, zero-rated, or
+  // no tax worked out). Labels carry the currency: "小計（NTD）".
+  std::vector<TotalRow> TotalRows() const;
 };
 
 }  // namespace documents

@@ -1,7 +1,9 @@
 #include "documents/QuotationPages.h"
 
+#include <QBuffer>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
 
@@ -20,8 +22,12 @@ constexpr qreal kRule = 0.5;
 constexpr qreal kGap = 10;
 constexpr qreal kLabelWidth = 54;
 
-// Shares of the table's width, in the order of kLineColumns.
-constexpr qreal kColumnShares[kLineColumns.size()] = {0.06, 0.22, 0.20, 0.07, 0.07, 0.07, 0.09, 0.10, 0.12};
+// Fine enough that a glyph's place does not depend on rounding.
+constexpr int kLayoutResolution = 1200;
+
+// Shares of the table's width, in the order of kLineColumns: the money
+// columns hold twelve digits at the body size.
+constexpr qreal kColumnShares[kLineColumns.size()] = {0.05, 0.20, 0.17, 0.07, 0.07, 0.07, 0.09, 0.13, 0.15};
 
 TextBlock::Align AlignOf(std::size_t column) {
   if (column == 0) return TextBlock::Align::Center;
@@ -37,14 +43,16 @@ QFont DocumentFontOf(qreal size, bool bold) {
 
 }  // namespace
 
-QuotationPages::QuotationPages(const QuotationDocument& document, QPaintDevice& device)
-    : device_(device),
-      area_(device.width(), device.height()),
-      pixelsPerPoint_(device.logicalDpiY() / 72.0),
+QuotationPages::QuotationPages(const QuotationDocument& document, QSizeF area)
+    : sink_(std::make_unique<QBuffer>()),
+      device_(std::make_unique<QPdfWriter>(sink_.get())),
+      area_(area * (kLayoutResolution / 72.0)),
+      pixelsPerPoint_(kLayoutResolution / 72.0),
       body_(DocumentFontOf(kBodySize, false)),
       bold_(DocumentFontOf(kBodySize, true)),
       title_(DocumentFontOf(kTitleSize, true)),
       quotationNumber_(QString::fromStdString(document.quotationNumber)) {
+  device_->setResolution(kLayoutResolution);
   BuildHeading(document);
   BuildTable(document);
   Paginate();
@@ -53,7 +61,7 @@ QuotationPages::QuotationPages(const QuotationDocument& document, QPaintDevice& 
 QuotationPages::~QuotationPages() = default;
 
 void QuotationPages::Render(const QuotationDocument& document, QPagedPaintDevice& device) {
-  QuotationPages pages(document, device);
+  QuotationPages pages(document, device.pageLayout().paintRect(QPageLayout::Point).size());
   QPainter painter;
   if (!painter.begin(&device)) throw WriteFailure("無法開始繪製文件。");
   for (int page = 0; page < pages.PageCount(); ++page) {
@@ -64,8 +72,8 @@ void QuotationPages::Render(const QuotationDocument& document, QPagedPaintDevice
 }
 
 TextBlock QuotationPages::Block(const std::string& text, const QFont& font, qreal width,
-                                TextBlock::Align align) const {
-  return TextBlock(QString::fromStdString(text), font, &device_, width, align);
+                                TextBlock::Align align, TextBlock::Fit fit) const {
+  return TextBlock(QString::fromStdString(text), font, device_.get(), width, align, fit);
 }
 
 QuotationPages::Row QuotationPages::MakeRow(std::vector<Cell> cells) const {
@@ -78,26 +86,33 @@ QuotationPages::Row QuotationPages::MakeRow(std::vector<Cell> cells) const {
   return row;
 }
 
-QuotationPages::Row QuotationPages::TableRow(const std::vector<std::string>& texts, const QFont& font) const {
+QuotationPages::Row QuotationPages::TableRow(const std::vector<CellText>& texts, const QFont& font) const {
   std::vector<Cell> cells;
   qreal x = 0;
   for (std::size_t c = 0; c < texts.size(); ++c) {
     const qreal width = area_.width() * kColumnShares[c];
-    cells.push_back({x, width, Block(texts[c], font, width - 2 * Points(kPadding), AlignOf(c))});
+    const auto fit = texts[c].number ? TextBlock::Fit::OneLine : TextBlock::Fit::Wrap;
+    cells.push_back({x, width, Block(texts[c].text, font, width - 2 * Points(kPadding), AlignOf(c), fit)});
     x += width;
   }
   return MakeRow(std::move(cells));
 }
 
-QuotationPages::Row QuotationPages::TotalRow(const QuotationDocument& document) const {
-  const qreal totalWidth = area_.width() * kColumnShares[kTotalColumn];
-  const qreal labelWidth = area_.width() - totalWidth;
+// A figure under the total column with its label beside it, or a note across the table.
+QuotationPages::Row QuotationPages::TotalRowOf(const TotalRow& total) const {
   const qreal inner = 2 * Points(kPadding);
-  const std::string label = document.TotalLabel();
   std::vector<Cell> cells;
-  cells.push_back({0, labelWidth, Block(label, bold_, labelWidth - inner, TextBlock::Align::Right)});
-  cells.push_back({labelWidth, totalWidth,
-                   Block(document.Total().shown, bold_, totalWidth - inner, TextBlock::Align::Right)});
+  if (total.figure.empty()) {
+    cells.push_back(
+        {0, area_.width(), Block(total.label, body_, area_.width() - inner, TextBlock::Align::Left)});
+    return MakeRow(std::move(cells));
+  }
+  const qreal figureWidth = area_.width() * kColumnShares[kTotalColumn];
+  const qreal labelWidth = area_.width() - figureWidth;
+  cells.push_back({0, labelWidth, Block(total.label, bold_, labelWidth - inner, TextBlock::Align::Right)});
+  cells.push_back(
+      {labelWidth, figureWidth,
+       Block(total.figure, bold_, figureWidth - inner, TextBlock::Align::Right, TextBlock::Fit::OneLine)});
   return MakeRow(std::move(cells));
 }
 
@@ -124,21 +139,21 @@ void QuotationPages::BuildHeading(const QuotationDocument& document) {
     for (const Row& row : rows) sum += RowHeight(row, row.lines);
     return sum;
   };
-  const qreal titleHeight = QFontMetricsF(title_, &device_).lineSpacing() + Points(kGap);
+  const qreal titleHeight = QFontMetricsF(title_, device_.get()).lineSpacing() + Points(kGap);
   headingHeight_ = titleHeight + std::max(height(customerRows_), height(headerRows_)) + Points(kGap);
 }
 
 void QuotationPages::BuildTable(const QuotationDocument& document) {
-  std::vector<std::string> titles;
-  for (const LineColumn& column : kLineColumns) titles.emplace_back(column.title);
-  titleRow_ = TableRow(titles, bold_);
-  rows_.reserve(document.lines.size() + 1);
-  std::vector<std::string> texts(kLineColumns.size());
+  std::vector<CellText> texts;
+  for (const LineColumn& column : kLineColumns) texts.push_back({column.title});
+  titleRow_ = TableRow(texts, bold_);
+  const std::vector<TotalRow> totals = document.TotalRows();
+  rows_.reserve(document.lines.size() + totals.size());
   for (const DocumentLine& line : document.lines) {
-    for (std::size_t c = 0; c < line.size(); ++c) texts[c] = line[c].shown;
+    for (std::size_t c = 0; c < line.size(); ++c) texts[c] = {line[c].shown, line[c].number.has_value()};
     rows_.push_back(TableRow(texts, body_));
   }
-  rows_.push_back(TotalRow(document));
+  for (const TotalRow& total : totals) rows_.push_back(TotalRowOf(total));
 }
 
 qreal QuotationPages::RowHeight(const Row& row, int lines) const {
@@ -151,12 +166,13 @@ int QuotationPages::LinesThatFit(const Row& row, qreal space) const {
 
 // Later pages carry a one-line running head instead of the title and fields.
 qreal QuotationPages::TableTop(int page) const {
-  const qreal head = page == 0 ? headingHeight_ : QFontMetricsF(body_, &device_).lineSpacing() + Points(kGap);
+  const qreal head =
+      page == 0 ? headingHeight_ : QFontMetricsF(body_, device_.get()).lineSpacing() + Points(kGap);
   return head + RowHeight(titleRow_, titleRow_.lines);
 }
 
 qreal QuotationPages::BodyBottom() const {
-  return area_.height() - QFontMetricsF(body_, &device_).lineSpacing() - Points(kGap);
+  return area_.height() - QFontMetricsF(body_, device_.get()).lineSpacing() - Points(kGap);
 }
 
 // A line goes whole onto the next page when it fits there; one taller than a
@@ -194,6 +210,9 @@ void QuotationPages::Paginate() {
 
 void QuotationPages::Paint(QPainter& painter, int page) const {
   painter.save();
+  const QPaintDevice& target = *painter.device();
+  painter.scale(target.logicalDpiX() / qreal(kLayoutResolution),
+                target.logicalDpiY() / qreal(kLayoutResolution));
   painter.setPen(QPen(Qt::black, Points(kRule)));
   PaintHeading(painter, page);
   const qreal titleTop = TableTop(page) - RowHeight(titleRow_, titleRow_.lines);

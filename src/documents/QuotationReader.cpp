@@ -66,14 +66,16 @@ std::vector<LabelledValue> ReadCustomer(store::Connection& connection, const std
   return CustomerItems(customer);
 }
 
-// The header's lines as the window links them, numbers compared as stored.
+// The header's lines as the window links them, numbers compared as stored;
+// lines of one number in the order they were added, one without a number
+// first on either store (they sort nulls apart).
 std::vector<DocumentLine> ReadLines(store::Connection& connection, const std::string& custNo,
                                     const std::string& number) {
   store::CommandRecordSet lines(connection, "QuoDilate");
   connection.Open();  // lines of one number keep the order they were entered in, by the store's row identity
   lines.SetCommandText(
       "select * from QuoDilate where coalesce(Cust_no, '') = :C and coalesce(quotation_number, '') = :Q "
-      "order by serial_number, " +
+      "order by case when serial_number is null then 0 else 1 end, serial_number, " +
       std::string(connection.Store().RowIdColumn()));
   lines.Params().Set("C", custNo);
   lines.Params().Set("Q", number);
@@ -97,6 +99,8 @@ QuotationDocument QuotationReader::Read(store::RecordSet& headers) {
   const std::string custNo = Text(headers, "Cust_no");
   document.quotationNumber = Text(headers, "quotation_number");
   document.currency = Text(headers, "money_type");
+  document.taxType = Text(headers, "tax_type");
+  document.taxRate = Text(headers, "tax_rate");
   for (const Labelled& item : kHeaderFields) document.header.push_back(Item(headers, item.field, item.label));
   document.customer = ReadCustomer(headers.GetConnection(), custNo);
   document.lines = ReadLines(headers.GetConnection(), custNo, document.quotationNumber);

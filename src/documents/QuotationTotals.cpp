@@ -148,8 +148,7 @@ std::string Text(Decimal value) {
     digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
     magnitude /= 10;
   } while (magnitude != 0);
-  if (static_cast<int>(digits.size()) <= value.scale)
-    digits.insert(0, value.scale + 1 - digits.size(), '0');
+  if (static_cast<int>(digits.size()) <= value.scale) digits.insert(0, value.scale + 1 - digits.size(), '0');
   if (value.scale > 0) digits.insert(digits.size() - value.scale, ".");
   return negative ? "-" + digits : digits;
 }

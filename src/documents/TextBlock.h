@@ -12,13 +12,16 @@ class QTextLayout;
 namespace documents {
 
 // A text wrapped into a width (at word boundaries, anywhere when a word is
-// wider), measured on the device it is painted on. Lines are of one height, so
+// wider), measured on the device it is laid out on. Lines are of one height, so
 // a block can be painted in parts, a range of lines at a time.
 class TextBlock {
  public:
   enum class Align { Left, Center, Right };
+  // OneLine: never broken (a number); set smaller when wider than the width.
+  enum class Fit { Wrap, OneLine };
 
-  TextBlock(const QString& text, const QFont& font, QPaintDevice* device, qreal width, Align align);
+  TextBlock(const QString& text, const QFont& font, QPaintDevice* device, qreal width, Align align,
+            Fit fit = Fit::Wrap);
   ~TextBlock();
   TextBlock(TextBlock&&) noexcept;
   TextBlock& operator=(TextBlock&&) noexcept;

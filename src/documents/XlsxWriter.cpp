@@ -1,16 +1,13 @@
 #include "documents/XlsxWriter.h"
 
-#include <sys/stat.h>
 #include <xlsxwriter.h>
 
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
-#include "documents/PdfWriter.h"
-#include "documents/WriteFailure.h"
+#include "documents/DocumentFile.h"
+#include "documents/SheetRowHeight.h"
+#include "documents/SystemErrorText.h"
 
 namespace documents {
 
@@ -26,6 +23,8 @@ struct Formats {
   lxw_format* cell;
   lxw_format* cellDate;
   lxw_format* total;
+  lxw_format* figure;
+  lxw_format* note;
 };
 
 lxw_format* Bordered(lxw_workbook* book) {
@@ -55,6 +54,11 @@ Formats MakeFormats(lxw_workbook* book, const std::string& dateFormat) {
   format_set_num_format(f.cellDate, dateFormat.c_str());
   f.total = Bordered(book);
   format_set_bold(f.total);
+  format_set_align(f.total, LXW_ALIGN_RIGHT);
+  f.figure = Bordered(book);
+  format_set_bold(f.figure);
+  format_set_num_format(f.figure, "0.00");
+  f.note = Bordered(book);
   return f;
 }
 
@@ -86,79 +90,101 @@ int WriteFields(lxw_worksheet* sheet, int row, const std::vector<LabelledValue>&
   return row;
 }
 
-std::string ColumnCell(int column, int row) {
-  std::string cell(1, static_cast<char>('A' + column));
-  return cell.append(std::to_string(row + 1));
-}
-
-void WriteTotal(lxw_worksheet* sheet, int row, int firstLine, const QuotationDocument& document,
-                const Formats& f) {
-  const std::string label = document.TotalLabel();
-  for (int c = 0; c < kTotalColumn; ++c) worksheet_write_blank(sheet, row, c, f.total);
-  worksheet_write_string(sheet, row, kTotalColumn - 1, label.c_str(), f.total);
-  const double total = *document.Total().number;
-  if (row == firstLine) {
-    worksheet_write_number(sheet, row, kTotalColumn, total, f.total);
-    return;
+// The figures are written as the document shows them, not as formulas: a
+// spreadsheet rounds halves away from zero, and the workbook must say what
+// the PDF says.
+void WriteTotals(lxw_worksheet* sheet, int row, const std::vector<TotalRow>& totals, const Formats& f) {
+  double tableWidth = 0;
+  for (double width : kColumnWidths) tableWidth += width;
+  for (const TotalRow& total : totals) {
+    if (total.figure.empty()) {
+      worksheet_merge_range(sheet, row, 0, row, kTotalColumn, total.label.c_str(), f.note);
+      worksheet_set_row(sheet, row, SheetRowHeight::Points(SheetRowHeight::Lines(total.label, tableWidth)),
+                        nullptr);
+    } else {
+      worksheet_merge_range(sheet, row, 0, row, kTotalColumn - 1, total.label.c_str(), f.total);
+      worksheet_write_number(sheet, row, kTotalColumn, QuotationTotals::ValueOf(total.figure), f.figure);
+    }
+    ++row;
   }
-  std::string formula = "=SUM(";
-  formula.append(ColumnCell(kTotalColumn, firstLine))
-      .append(":")
-      .append(ColumnCell(kTotalColumn, row - 1))
-      .append(")");
-  worksheet_write_formula_num(sheet, row, kTotalColumn, formula.c_str(), f.total, total);
 }
 
-void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document, const Formats& f) {
+// Rows whose texts wrap are made tall enough to show them.
+void FitRowHeight(lxw_worksheet* sheet, int row, const DocumentLine& line) {
+  int lines = 1;
+  for (std::size_t c = 0; c < line.size(); ++c)
+    if (!line[c].number) lines = std::max(lines, SheetRowHeight::Lines(line[c].shown, kColumnWidths[c]));
+  if (lines > 1) worksheet_set_row(sheet, row, SheetRowHeight::Points(lines), nullptr);
+}
+
+void WriteTable(lxw_worksheet* sheet, int row, const QuotationDocument& document,
+                const std::vector<TotalRow>& totals, const Formats& f) {
   for (std::size_t c = 0; c < kLineColumns.size(); ++c) {
     worksheet_write_string(sheet, row, c, kLineColumns[c].title, f.heading);
     worksheet_set_column(sheet, c, c, kColumnWidths[c], nullptr);
   }
-  const int firstLine = ++row;
+  worksheet_repeat_rows(sheet, row, row);
+  ++row;
   for (const DocumentLine& line : document.lines) {
     for (std::size_t c = 0; c < line.size(); ++c) WriteValue(sheet, row, c, line[c], f.cell, f.cellDate);
+    FitRowHeight(sheet, row, line);
     ++row;
   }
-  WriteTotal(sheet, row, firstLine, document, f);
+  WriteTotals(sheet, row, totals, f);
 }
 
-void WriteBook(const QuotationDocument& document, const std::string& file, const std::string& dateFormat) {
-  lxw_workbook* book = workbook_new(file.c_str());
-  if (!book) throw WriteFailure("無法建立活頁簿。");
+// Printed on A4, as wide as one page, as long as it takes.
+void SetUpPages(lxw_worksheet* sheet) {
+  constexpr uint8_t kA4 = 9;
+  worksheet_set_paper(sheet, kA4);
+  worksheet_fit_to_pages(sheet, 1, 0);
+}
+
+// Why the library could not write the workbook: the system's reason when a
+// file operation failed, else the library's own, in Chinese.
+QString ReasonOf(lxw_error error, int systemError) {
+  switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+      if (systemError != 0) return SystemErrorText(systemError);
+      return QStringLiteral("活頁簿的檔案操作失敗");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+      return SystemErrorText(ENOMEM);
+    default:
+      return QStringLiteral("活頁簿程式庫錯誤（代碼 %1）").arg(static_cast<int>(error));
+  }
+}
+
+void WriteBook(const QuotationDocument& document, DocumentFile& file, const std::string& dateFormat) {
+  // Worked out before the library holds anything that a throw would leak.
+  const std::vector<TotalRow> totals = document.TotalRows();
+  lxw_workbook* book = workbook_new(file.TemporaryName().constData());
+  if (!book) file.Fail(SystemErrorText(ENOMEM));
   lxw_worksheet* sheet = workbook_add_worksheet(book, QuotationDocument::kTitle);
   const Formats f = MakeFormats(book, dateFormat);
   worksheet_write_string(sheet, 0, 0, QuotationDocument::kTitle, f.title);
   int row = WriteFields(sheet, 2, document.customer, f);
   row = WriteFields(sheet, row, document.header, f);
-  WriteTable(sheet, row + 1, document, f);
-  if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
-    throw WriteFailure(lxw_strerror(error));
-}
-
-// A new file's usual permissions, which a temporary file does not have.
-void GiveUsualPermissions(const QByteArray& file) {
-  const mode_t mask = umask(0);
-  umask(mask);
-  chmod(file.constData(), 0666 & ~mask);
+  WriteTable(sheet, row + 1, document, totals, f);
+  SetUpPages(sheet);
+  errno = 0;
+  const lxw_error error = workbook_close(book);
+  const int systemError = errno;
+  if (error != LXW_NO_ERROR) file.Fail(ReasonOf(error, systemError));
 }
 
 }  // namespace
 
+// The library writes the file by name: it writes the temporary one, which
+// DocumentFile then flushes and puts in place.
 void XlsxWriter::Write(const QuotationDocument& document, const QString& path, const QString& dateFormat) {
-  const QFileInfo target(path);
-  QTemporaryFile temporary(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-  if (!temporary.open()) throw WriteFailure(WriteFailureText(path, temporary.errorString()));
-  temporary.close();
-  const QByteArray file = QFile::encodeName(temporary.fileName());
-  try {
-    WriteBook(document, file.toStdString(), SpreadsheetDateFormat(dateFormat));
-  } catch (const WriteFailure& failure) {
-    throw WriteFailure(WriteFailureText(path, QString::fromUtf8(failure.what())));
-  }
-  GiveUsualPermissions(file);
-  if (std::rename(file.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-    throw WriteFailure(WriteFailureText(path, QString::fromLocal8Bit(std::strerror(errno))));
-  temporary.setAutoRemove(false);
+  DocumentFile file(path);
+  WriteBook(document, file, SpreadsheetDateFormat(dateFormat));
+  file.Commit();
 }
 
 std::string XlsxWriter::SpreadsheetDateFormat(const QString& qtFormat) {

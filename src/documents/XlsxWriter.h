@@ -11,8 +11,8 @@ namespace documents {
 // customer and header fields as label/value rows, then the lines as a table
 // with a title row and the total. Numbers are numeric cells as stored, dates
 // are spreadsheet dates shown in `dateFormat` (Qt's notation, the window's
-// short format), everything else is text. Written beside the target under a
-// temporary name and renamed over it only when complete. Throws WriteFailure.
+// short format), everything else is text. Written through DocumentFile.
+// Throws WriteFailure.
 class XlsxWriter {
  public:
   static void Write(const QuotationDocument& document, const QString& path, const QString& dateFormat);

@@ -15,6 +15,7 @@ namespace store {
 
 class Parameters;
 struct SelectStatement;
+struct WorkspaceSql;
 
 // A value of one column, for a write.
 struct ColumnValue {
@@ -27,6 +28,9 @@ struct BoundValue {
   FieldKind kind;
   std::optional<std::string> value;
 };
+
+// A row of a query's result, each value as text (nothing for null).
+using TextRow = std::vector<std::optional<std::string>>;
 
 // A row as the store holds it after a write (defaults and conversions applied).
 struct StoredRow {
@@ -65,6 +69,12 @@ class Backend {
   // A statement that returns no rows, its values in place of "?"; returns the
   // number of rows it changed.
   virtual std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) = 0;
+  // Every row of a query, its values in place of "?", each value in the
+  // store's text form (reals as the shortest text that reads back exactly).
+  virtual std::vector<TextRow> Rows(const std::string& sql, const std::vector<BoundValue>& values) = 0;
+  // The quotation workspace's summary, its upkeep and the pieces of its
+  // queries in this store's own SQL (store/WorkspaceSql.h).
+  virtual const WorkspaceSql& Workspace() const = 0;
   // A column name written so that the store finds it whatever its letter case.
   virtual std::string Identifier(std::string_view name) const = 0;
   // The name of the row identity in statements.
@@ -72,6 +82,11 @@ class Backend {
   // The highest serial of the customer numbers, as CustomerSerial reads
   // them (numbers it refuses take no part); nothing when there is none.
   virtual std::optional<int> HighestCustomerSerial() = 0;
+  // Who is making the changes: the operating-system user on a file, the
+  // server's role on a server.
+  virtual std::string UserName() = 0;
+  // The statements that make the quotations' life tables in this store.
+  virtual const std::vector<std::string>& LifeTableStatements() const = 0;
 
   // Transactions do not nest.
   virtual void Begin() = 0;

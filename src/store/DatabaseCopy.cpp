@@ -8,6 +8,7 @@
 #include "store/Stores.h"
 #include "store/TargetDatabase.h"
 #include "store/Text.h"
+#include "store/life/LifeSchema.h"
 
 namespace store {
 
@@ -40,6 +41,14 @@ int CopyTable(Backend& source, Backend& target, const std::string& table) {
   return from.rows->Size();
 }
 
+// The tables to copy: the life tables too when the source has them.
+std::vector<std::string> TablesOf(Backend& source) {
+  std::vector<std::string> tables(std::begin(kDatabaseTables), std::end(kDatabaseTables));
+  if (life::HasLifeTables(source))
+    tables.insert(tables.end(), std::begin(life::kLifeTables), std::end(life::kLifeTables));
+  return tables;
+}
+
 }  // namespace
 
 std::string CopyDatabase(const std::string& source, const std::string& target) {
@@ -50,8 +59,8 @@ std::string CopyDatabase(const std::string& source, const std::string& target) {
   try {
     RefuseRows(*to);
     to->Begin();
-    for (const char* table : kDatabaseTables)
-      report += std::string(table) + ": " + std::to_string(CopyTable(*from, *to, table)) + " rows copied\n";
+    for (const std::string& table : TablesOf(*from))
+      report += table + ": " + std::to_string(CopyTable(*from, *to, table)) + " rows copied\n";
     to->Commit();
   } catch (...) {
     to->Rollback();

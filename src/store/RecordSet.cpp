@@ -20,8 +20,7 @@ namespace store {
 
 namespace {
 
-constexpr const char* kUpdateConflict =
-    "Row cannot be located for updating. Some values may have been changed since it was last read.";
+constexpr const char* kUpdateConflict = kRowChangedConflict;
 constexpr const char* kDeleteConflict =
     "Row cannot be located for deleting. Some values may have been changed since it was last read.";
 

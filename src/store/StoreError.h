@@ -13,4 +13,8 @@ class StoreError : public std::runtime_error {
   explicit StoreError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A write refused because another user changed the row since it was read.
+inline constexpr const char* kRowChangedConflict =
+    "Row cannot be located for updating. Some values may have been changed since it was last read.";
+
 }  // namespace store

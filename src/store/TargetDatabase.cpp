@@ -7,6 +7,7 @@
 #include "store/StoreError.h"
 #include "store/StoreType.h"
 #include "store/Stores.h"
+#include "store/life/LifeSchema.h"
 
 namespace store {
 
@@ -19,15 +20,19 @@ TableRows ReadTable(Backend& store, const std::string& table) {
 }
 
 void RefuseRows(Backend& target) {
-  for (const char* table : kDatabaseTables)
+  std::vector<std::string> tables(std::begin(kDatabaseTables), std::end(kDatabaseTables));
+  tables.insert(tables.end(), std::begin(life::kLifeTables), std::end(life::kLifeTables));
+  for (const std::string& table : tables)
     if (ReadTable(target, table).rows->Size() > 0)
-      throw StoreError(std::string("The target already holds rows (table ") + table +
-                       "): copy only into an empty database");
+      throw StoreError("The target already holds rows (table " + table + "): copy only into an empty database");
 }
 
 std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made) {
   made = StoreFor(target).Prepare(target);
-  return OpenStore(target);
+  std::unique_ptr<Backend> store = OpenStore(target);
+  // A database made before the life tables gets them, so that they can be filled too.
+  life::EnsureLifeTables(*store);
+  return store;
 }
 
 void RemoveMadeFile(const std::string& path) {

@@ -23,12 +23,12 @@ struct TableRows {
 // Every row of "select * from <table>", in the store's order.
 TableRows ReadTable(Backend& store, const std::string& table);
 
-// Refuses a store whose tables hold any row.
+// Refuses a store whose tables (the life tables too) hold any row.
 void RefuseRows(Backend& target);
 
 // The target store, made when it does not exist yet (a new file, or the
-// tables on a server); `made` tells whether it was (StoreType::Discard
-// takes it away again).
+// tables on a server), with the life tables; `made` tells whether it was
+// (StoreType::Discard takes it away again).
 std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made);
 
 // Removes a file made for a write that failed, with its journal files.

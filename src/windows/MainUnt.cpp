@@ -25,6 +25,7 @@
 #include "ui/menu/TMenuItem.h"
 #include "windows/CustomUnt.h"
 #include "windows/QuotationUnt.h"
+#include "windows/WorkspaceUnt.h"
 #include "windows/XPBarMenu.h"
 
 QPointer<TMainFrm> MainFrm;
@@ -160,6 +161,7 @@ void TMainFrm::CreateMenu() {
   Ncustomer = AddItem(N5, "Ncustomer", QStringLiteral("客戶資料維護"));
   Nmuster = AddItem(N5, "Nmuster", QStringLiteral("樣品單維護"));
   Nquotation = AddItem(N5, "Nquotation", QStringLiteral("報價單維護"));
+  Nworkspace = AddItem(N5, "Nworkspace", QStringLiteral("報價工作台"));
   N9 = AddItem(root, "N9", QStringLiteral("系統(&H)"), 3);
   Neditpass = AddItem(N9, "Neditpass", QStringLiteral("修改密碼"));
   Nloginoff = AddItem(N9, "Nloginoff", QStringLiteral("注銷"));
@@ -168,6 +170,7 @@ void TMainFrm::CreateMenu() {
   // Items run their handlers through the guard.
   Ncustomer->OnClick = [this] { NcustomerClick(); };
   Nquotation->OnClick = [this] { NquotationClick(); };
+  Nworkspace->OnClick = [this] { NworkspaceClick(); };
   MainMenu1->SetOwnerDraw(true);
   SetMenu(MainMenu1);
   if (QMenuBar* bar = MainMenu1->MenuBar()) {
@@ -190,6 +193,8 @@ ui::TMenuItem* TMainFrm::AddItem(ui::TMenuItem* parent, const char* name, const 
 void TMainFrm::NcustomerClick() { OpenChild(Child::Customer); }
 
 void TMainFrm::NquotationClick() { OpenChild(Child::Quotation); }
+
+void TMainFrm::NworkspaceClick() { OpenChild(new TQuotationWorkspace(this))->showMaximized(); }
 
 // A new window on every choice, even when one of its kind is open already.
 void TMainFrm::OpenChild(Child kind) {

@@ -48,6 +48,8 @@ class TMainFrm : public QMainWindow, public ui::Form {
 
   void NcustomerClick();
   void NquotationClick();
+  // The quotation workspace, beside the designed windows.
+  void NworkspaceClick();
   // Puts `child` into the client area, shows it and gives it its place.
   QMdiSubWindow* OpenChild(QWidget* child);
 
@@ -63,6 +65,7 @@ class TMainFrm : public QMainWindow, public ui::Form {
   ui::TMenuItem* Ncustomer;
   ui::TMenuItem* Nmuster;
   ui::TMenuItem* Nquotation;
+  ui::TMenuItem* Nworkspace;
   ui::TMenuItem* N9;
   ui::TMenuItem* Neditpass;
   ui::TMenuItem* Nloginoff;

@@ -14,7 +14,7 @@
 #include "windows/QuotationUnt.h"
 
 void QuotationOutput::Preview(TQuotation& window) {
-  if (auto document = CurrentQuotation(window)) (new QuotationPreview(std::move(*document), &window))->show();
+  if (auto document = CurrentQuotation(window)) (new QuotationPreview(std::move(*document), &window))->Open();
 }
 
 void QuotationOutput::SaveWorkbook(TQuotation& window) {

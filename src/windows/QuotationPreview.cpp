@@ -6,13 +6,17 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QScreen>
 #include <QToolBar>
 #include <algorithm>
 
 #include "documents/PdfWriter.h"
 #include "documents/QuotationPages.h"
 #include "ui/app/FileDialogs.h"
+#include "ui/app/FrameOnScreen.h"
 #include "ui/app/Guard.h"
+#include "ui/app/Prompts.h"
 #include "windows/QuotationOutput.h"
 
 namespace {
@@ -39,10 +43,36 @@ QuotationPreview::QuotationPreview(documents::QuotationDocument document, QWidge
   resize(720, 860);
 }
 
+void QuotationPreview::Open() {
+  show();
+  FitOnScreen();
+  raise();
+  activateWindow();
+  PreviewToolBar->widgetForAction(ActPrint)->setFocus();
+}
+
+// A window manager may frame the window only after it is shown: until then
+// the owner's frame stands in for its size.
+void QuotationPreview::FitOnScreen() {
+  QSize margins = frameGeometry().size() - size();
+  if (margins.isNull() && parentWidget())
+    margins = parentWidget()->window()->frameGeometry().size() - parentWidget()->window()->size();
+  const QRect frame(frameGeometry().topLeft(), size() + margins);
+  const QRect placed = ui::FrameOnScreen(frame, screen()->availableGeometry());
+  if (placed == frame) return;
+  resize(placed.size() - margins);
+  move(placed.topLeft());
+}
+
 // The preview widget reads the printer until it goes: it goes first.
 QuotationPreview::~QuotationPreview() { delete PreviewWidget; }
 
+// Without a printer Qt would print silently into a PDF named after the window.
 void QuotationPreview::ActPrintClick() {
+  if (!ui::FileDialogs::PrinterInstalled(!QPrinterInfo::availablePrinterNames().isEmpty())) {
+    if (ui::Prompts::Confirm(this, QString::fromUtf8(kNoPrinter))) ActSavePdfClick();
+    return;
+  }
   // The printer's own page size is kept; only the margins are the document's.
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageMargins(kMargins, QPageLayout::Millimeter);
@@ -60,9 +90,14 @@ void QuotationPreview::ActSavePdfClick() {
 
 int QuotationPreview::PageCount() const { return PreviewWidget->pageCount(); }
 
-QAction* QuotationPreview::AddAction(const char* name, const QString& text) {
+// Every button has keys, shown in its tooltip, and takes the focus by Tab.
+QAction* QuotationPreview::AddAction(const char* name, const QString& text, const QList<QKeySequence>& keys) {
   QAction* action = PreviewToolBar->addAction(text);
   action->setObjectName(name);
+  action->setShortcuts(keys);
+  action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QStringLiteral("…")),
+                                                   keys.first().toString(QKeySequence::NativeText)));
+  PreviewToolBar->widgetForAction(action)->setFocusPolicy(Qt::StrongFocus);
   return action;
 }
 
@@ -71,23 +106,24 @@ void QuotationPreview::BuildToolBar() {
   PreviewToolBar->setObjectName("PreviewToolBar");
   PreviewToolBar->setMovable(false);
   PreviewToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  ActPrint = AddAction("ActPrint", QStringLiteral("列印…"));
-  ActSavePdf = AddAction("ActSavePdf", QStringLiteral("存成 PDF…"));
+  ActPrint = AddAction("ActPrint", QStringLiteral("列印…"), {QKeySequence::Print});
+  ActSavePdf = AddAction("ActSavePdf", QStringLiteral("存成 PDF…"), {QKeySequence::Save});
   PreviewToolBar->addSeparator();
-  ActZoomIn = AddAction("ActZoomIn", QStringLiteral("放大"));
-  ActZoomOut = AddAction("ActZoomOut", QStringLiteral("縮小"));
-  ActFitWidth = AddAction("ActFitWidth", QStringLiteral("符合寬度"));
-  ActFitPage = AddAction("ActFitPage", QStringLiteral("整頁"));
+  ActZoomIn =
+      AddAction("ActZoomIn", QStringLiteral("放大"), {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal});
+  ActZoomOut = AddAction("ActZoomOut", QStringLiteral("縮小"), {QKeySequence::ZoomOut});
+  ActFitWidth = AddAction("ActFitWidth", QStringLiteral("符合寬度"), {Qt::CTRL | Qt::Key_1});
+  ActFitPage = AddAction("ActFitPage", QStringLiteral("整頁"), {Qt::CTRL | Qt::Key_0});
   PreviewToolBar->addSeparator();
-  ActFirstPage = AddAction("ActFirstPage", QStringLiteral("第一頁"));
-  ActPriorPage = AddAction("ActPriorPage", QStringLiteral("上一頁"));
+  ActFirstPage = AddAction("ActFirstPage", QStringLiteral("第一頁"), {Qt::Key_Home});
+  ActPriorPage = AddAction("ActPriorPage", QStringLiteral("上一頁"), {Qt::Key_PageUp});
   PageLabel = new QLabel(PreviewToolBar);
   PageLabel->setObjectName("PageLabel");
   PreviewToolBar->addWidget(PageLabel);
-  ActNextPage = AddAction("ActNextPage", QStringLiteral("下一頁"));
-  ActLastPage = AddAction("ActLastPage", QStringLiteral("最後一頁"));
+  ActNextPage = AddAction("ActNextPage", QStringLiteral("下一頁"), {Qt::Key_PageDown});
+  ActLastPage = AddAction("ActLastPage", QStringLiteral("最後一頁"), {Qt::Key_End});
   PreviewToolBar->addSeparator();
-  ActClose = AddAction("ActClose", QStringLiteral("關閉"));
+  ActClose = AddAction("ActClose", QStringLiteral("關閉"), {Qt::Key_Escape});
 }
 
 void QuotationPreview::ConnectActions() {

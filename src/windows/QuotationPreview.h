@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QPrinter>
 
@@ -12,12 +14,19 @@ class QToolBar;
 
 // The print preview of one quotation, a window of its own owned by the
 // quotation window: zoom, page moves, print on a printer chosen in the
-// system's dialog, and "存成 PDF…". It shows the document as it was read.
+// system's dialog (with none installed, the offer to save a PDF instead),
+// and "存成 PDF…". It shows the document as it was read. Every button is
+// reached by Tab and by its keys; Escape closes it.
 class QuotationPreview : public QMainWindow {
   Q_OBJECT
  public:
+  static constexpr const char* kNoPrinter = "這台電腦沒有安裝印表機，無法列印。要改為存成 PDF 嗎？";
+
   QuotationPreview(documents::QuotationDocument document, QWidget* owner);
   ~QuotationPreview() override;
+
+  // Shows the window inside the screen's available area, with the focus.
+  void Open();
 
   void ActPrintClick();
   void ActSavePdfClick();
@@ -39,7 +48,8 @@ class QuotationPreview : public QMainWindow {
   QLabel* PageLabel = nullptr;
 
  private:
-  QAction* AddAction(const char* name, const QString& text);
+  QAction* AddAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
+  void FitOnScreen();
   void BuildToolBar();
   void ConnectActions();
   void ShowPageNumber();

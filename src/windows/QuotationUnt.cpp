@@ -186,9 +186,11 @@ void TQuotation::DeleteHeaderWithLines() {
   const std::string custNo = ADODataSetMaster.FieldByName("Cust_no").AsString();
   const std::string number = ADODataSetMaster.FieldByName("quotation_number").AsString();
   try {
+    // The header goes first: its row stays locked until the commit, so a line
+    // another program posts under it meanwhile waits and is then refused.
     store::Transaction transaction(ADOConnection1);
-    DeleteLines(custNo, number);
     ADODataSetMaster.Delete();
+    DeleteLines(custNo, number);
     transaction.Commit();
   } catch (const store::StoreError&) {
     // The lines taken out of the line set are back in the file: read them again.

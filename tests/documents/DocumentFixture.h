@@ -17,15 +17,19 @@
 #include "store/CommandRecordSet.h"
 #include "store/Connection.h"
 #include "store/DateFormat.h"
-#include "support/TempDatabase.h"
+#include "support/StoreDatabase.h"
 #include "ui/app/LocaleDateFormat.h"
 
 // A database holding customer S001 with quotation Q1 of `lines` lines (stored
 // in reverse line order), a second customer's header with the same number,
 // and the window's short date format of a Taiwanese locale ("2026/1/2").
+// A file, unless a test of data made on either store asks for the server.
 class DocumentFixture : public ::testing::Test {
  protected:
+  explicit DocumentFixture(StoreKind kind = StoreKind::File) : database_(kind) {}
+
   void SetUp() override {
+    SQ_SKIP_WITHOUT_STORE(database_);
     store::DateFormat::Install(
         std::make_shared<ui::LocaleDateFormat>(QLocale(QLocale::Chinese, QLocale::Taiwan)));
     database_.Connect(connection_);
@@ -52,17 +56,21 @@ class DocumentFixture : public ::testing::Test {
 
   // Lines 1..count of S001/Q1, written last line first.
   void SeedLines(int count, const std::string& longName = {}) {
+    std::string values;
     for (int serial = count; serial >= 1; --serial) {
       char name[32];
       std::snprintf(name, sizeof name, "品名%03d", serial);
       const std::string shown = serial == 2 && !longName.empty() ? longName : name;
+      values.append(values.empty() ? "" : ", ")
+          .append("('S001', 'Q1', " + std::to_string(serial) + ", '" + shown + "', '" +
+                  (serial == 1 ? "007" : "不鏽鋼") + "', 12.5, 8, 30, 100, 2.5, " + std::to_string(serial) +
+                  ".25)");
+    }
+    if (count > 0)
       database_.Execute(
           "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, width, "
-          "high, "
-          "length, amount, price, totle) values ('S001', 'Q1', " +
-          std::to_string(serial) + ", '" + shown + "', '" + (serial == 1 ? "007" : "不鏽鋼") +
-          "', 12.5, 8, 30, 100, 2.5, " + std::to_string(serial) + ".25)");
-    }
+          "high, length, amount, price, totle) values " +
+          values);
   }
 
   // The header of a customer, current in the header set as after a search.
@@ -79,10 +87,16 @@ class DocumentFixture : public ::testing::Test {
 
   QString OutputPath(const QString& name) const { return output_.filePath(name); }
 
-  TempDatabase database_;
+  StoreDatabase database_;
   store::Connection connection_;
   store::CommandRecordSet headers_{connection_, "ADODataSetMaster"};
   QTemporaryDir output_;
+};
+
+// The same on the file and on the server.
+class DocumentStoreTest : public DocumentFixture, public ::testing::WithParamInterface<StoreKind> {
+ protected:
+  DocumentStoreTest() : DocumentFixture(GetParam()) {}
 };
 
 // Runs a command-line tool; nothing when it is not installed or fails.

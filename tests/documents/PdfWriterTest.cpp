@@ -28,6 +28,24 @@ void ExpectInOrder(const QString& text, const QStringList& texts) {
   }
 }
 
+// Each object the cross-reference table names starts where it says.
+void ExpectTableMatchesObjects(const QByteArray& pdf) {
+  const qsizetype startxref = pdf.lastIndexOf("startxref");
+  ASSERT_GE(startxref, 0);
+  const qsizetype table = pdf.mid(startxref + 9).trimmed().split('\n').first().trimmed().toLongLong();
+  ASSERT_TRUE(pdf.mid(table).startsWith("xref"))
+      << "startxref points at " << pdf.mid(table, 20).toStdString();
+  const QList<QByteArray> rows = pdf.mid(table).split('\n');
+  const int count = rows[1].split(' ')[1].toInt();
+  ASSERT_GT(count, 2);
+  for (int object = 1; object < count; ++object) {
+    const QByteArray& row = rows[2 + object];
+    if (!row.contains(" n")) continue;
+    EXPECT_TRUE(pdf.mid(row.left(10).toLongLong()).startsWith(QByteArray::number(object) + " 0 obj"))
+        << "object " << object;
+  }
+}
+
 }  // namespace
 
 TEST_F(DocumentFixture, PdfGivesBackEveryFieldAndLineInOrderAcrossPages) {
@@ -52,8 +70,9 @@ TEST_F(DocumentFixture, PdfGivesBackEveryFieldAndLineInOrderAcrossPages) {
   for (int serial = 1; serial <= 80; ++serial)
     lines << QStringLiteral("品名%1").arg(serial, 3, 10, QChar('0')) << QStringLiteral("%1.25").arg(serial);
   ExpectInOrder(pages.join('\n'), lines);
-  // 80 * 81 / 2 plus a quarter each.
-  ExpectInOrder(pages.last(), {"合計（NTD）", "3260.00"});
+  // 80 * 81 / 2 plus a quarter each, and 5 % tax on it.
+  ExpectInOrder(QString(pages.last()).remove(' '),
+                {"小計（NTD）3260.00", "營業稅5%163.00", "含稅總計（NTD）3423.00"});
   EXPECT_FALSE(pages.join('\n').contains(QStringLiteral("別家的品項")));
 }
 
@@ -64,6 +83,9 @@ TEST_F(DocumentFixture, PdfEmbedsItsFontsAndAOnePageQuotationStaysSmall) {
   PdfWriter::Write(Read(), pdf);
   EXPECT_LT(QFileInfo(pdf).size(), 200 * 1024);
   EXPECT_TRUE(RunTool("pdfinfo", {pdf}).value_or("").contains("Pages:           1"));
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  ExpectTableMatchesObjects(file.readAll());
 
   const QStringList rows =
       QString::fromUtf8(RunTool("pdffonts", {pdf}).value_or("")).split('\n', Qt::SkipEmptyParts);
@@ -73,8 +95,26 @@ TEST_F(DocumentFixture, PdfEmbedsItsFontsAndAOnePageQuotationStaysSmall) {
     const QStringList columns = row.split(' ', Qt::SkipEmptyParts);
     ASSERT_GE(columns.size(), 6) << row.toStdString();
     EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << row.toStdString();
+    EXPECT_EQ(columns[columns.size() - 4], "yes") << "not named as a subset: " << row.toStdString();
+    EXPECT_TRUE(QRegularExpression("^[A-Z]{6}\\+").match(columns[0]).hasMatch()) << row.toStdString();
     EXPECT_EQ(columns[columns.size() - 3], "yes") << "no text mapping: " << row.toStdString();
   }
+}
+
+// Figures wider than their column are set smaller, never broken over lines.
+TEST_F(DocumentFixture, PdfNumbersAreNeverBroken) {
+  REQUIRE_TOOL("pdftotext");
+  database_.Execute(
+      "insert into QuoDilate (Cust_no, quotation_number, serial_number, width, amount, price, totle) values "
+      "('S001', 'Q1', 1, 1234.5678, 1234567, 12345678.9, 31996087.124),"
+      "('S001', 'Q1', 2, 0.125, 2, -98765432109.87, -197530864219.74)");
+  const QString pdf = OutputPath("Q1.pdf");
+  PdfWriter::Write(Read(), pdf);
+  const QString text = PdfText(pdf);
+  for (const char* number : {"1234.5678", "1234567", "12345678.9", "31996087.124", "-98765432109.87",
+                             "-197530864219.74", "-197498868132.62", "-9874943406.63", "-207373811539.25"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(number))) << number << " is not whole in\n"
+                                                          << text.toStdString();
 }
 
 // A product name longer than a page still comes out whole.

@@ -46,8 +46,15 @@ const TotalsCase kCases[] = {
     {"included", {"105"}, "含稅", "0.05", 2, "105.00", "0.00", "105.00", ""},
     {"zero rated", {"105"}, "零稅", "0.05", 2, "105.00", "0.00", "105.00", ""},
     {"no lines", {}, "應稅", "0.05", 2, "0.00", "0.00", "0.00", "5%"},
-    {"large", {"12345678901234567.89", "0.01"}, "應稅", "0.05", 2, "12345678901234567.90",
-     "617283945061728.40", "12962962846296296.30", "5%"},
+    {"large",
+     {"12345678901234567.89", "0.01"},
+     "應稅",
+     "0.05",
+     2,
+     "12345678901234567.90",
+     "617283945061728.40",
+     "12962962846296296.30",
+     "5%"},
 };
 
 TEST_P(QuotationTotalsTest, FiguresAreExactDecimals) {
@@ -60,13 +67,12 @@ TEST_P(QuotationTotalsTest, FiguresAreExactDecimals) {
   EXPECT_EQ(totals.ChargesTax(), *c.percent != '\0');
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QuotationTotalsTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                           std::string name;
-                           for (const char* c = info.param.what; *c; ++c)
-                             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, QuotationTotalsTest, ::testing::ValuesIn(kCases), [](const auto& info) {
+  std::string name;
+  for (const char* c = info.param.what; *c; ++c)
+    name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+  return name;
+});
 
 TEST(QuotationTotalsKinds, TaxTypesAreReadAsTheyAreWritten) {
   EXPECT_EQ(QuotationTotals::KindOf("應稅"), Kind::Added);

@@ -29,6 +29,13 @@ class Workbook {
     ReadStyles(Part(file, "xl/styles.xml"));
   }
 
+  // A row's height in points when it was set, else 0.
+  double RowHeight(int row) const { return rowHeights_.value(row, 0); }
+  // An attribute of <pageSetup> or <pageSetUpPr>; `absent` when the file leaves it at its default.
+  QString PageSetup(const QString& attribute, const QString& absent = {}) const {
+    return pageSetup_.value(attribute, absent);
+  }
+
   const SheetCell& Cell(const QString& reference) const {
     static const SheetCell none{"(no cell)", 0, {}, {}};
     const auto found = cells_.find(reference);
@@ -70,6 +77,11 @@ class Workbook {
       reader.readNext();
       if (!reader.isStartElement()) continue;
       const auto attributes = reader.attributes();
+      if (reader.name() == u"row" && attributes.hasAttribute("ht"))
+        rowHeights_[attributes.value("r").toInt()] = attributes.value("ht").toDouble();
+      if (reader.name() == u"pageSetup" || reader.name() == u"pageSetUpPr")
+        for (const auto& attribute : attributes)
+          pageSetup_[attribute.name().toString()] = attribute.value().toString();
       if (reader.name() == u"c") {
         cell = &cells_[attributes.value("r").toString()];
         cell->type = attributes.value("t").toString();
@@ -98,6 +110,8 @@ class Workbook {
   }
 
   QStringList shared_;
+  QMap<int, double> rowHeights_;
+  QMap<QString, QString> pageSetup_;
   std::map<QString, SheetCell> cells_;
   QList<int> cellFormats_;
   QMap<int, QString> formats_;
@@ -139,15 +153,39 @@ TEST_F(DocumentFixture, WorkbookKeepsNumbersNumericTextTextAndDatesAsDates) {
   EXPECT_EQ(book.Text("C" + first), "007");
   EXPECT_EQ(book.Cell("D" + first).value, "12.5");
   EXPECT_EQ(book.Cell("I" + first).value, "1.25");
-  const QString total = QString::number(titleRow + 4);
-  EXPECT_EQ(book.Text("H" + total), "合計（NTD）");
-  EXPECT_EQ(book.Cell("I" + total).formula,
-            QStringLiteral("SUM(I%1:I%2)").arg(titleRow + 1).arg(titleRow + 3));
-  EXPECT_EQ(book.Cell("I" + total).value, "6.75");
+  // The figures of the PDF: 5 % of 6.75 is 0.3375.
+  EXPECT_EQ(book.RowOf("小計（NTD）").toInt(), titleRow + 4);
+  EXPECT_EQ(book.Cell("I" + book.RowOf("小計（NTD）")).value, "6.75");
+  EXPECT_EQ(book.Cell("I" + book.RowOf("營業稅 5%")).value, "0.34");
+  EXPECT_EQ(book.Cell("I" + book.RowOf("含稅總計（NTD）")).value, "7.09");
+  EXPECT_EQ(book.NumberFormat(book.Cell("I" + book.RowOf("含稅總計（NTD）"))), "0.00");
 
   for (const char* text :
        {"報價單", "品名/品號", "大同股份有限公司", "台北市中山北路三段22號", "不鏽鋼", "月結30天"})
     EXPECT_TRUE(book.Shared().contains(QString::fromUtf8(text))) << text;
+}
+
+// A spreadsheet program does not fit rows to wrapped texts by itself.
+TEST_F(DocumentFixture, WorkbookRowsFitTheirTextsAndPrintOnePageWide) {
+  REQUIRE_TOOL("unzip");
+  SeedLines(3, QStringLiteral("甲乙丙丁戊己庚辛壬癸").repeated(6).toStdString());
+  const QString file = OutputPath("Q1.xlsx");
+  XlsxWriter::Write(Read("S002"), file, "yyyy/M/d");
+  const Workbook untaxed(file);
+  const QString note = untaxed.RowOf("免稅：以上價格不含稅，不另加稅。");
+  EXPECT_EQ(untaxed.Text("A" + note), "免稅：以上價格不含稅，不另加稅。");
+  EXPECT_EQ(untaxed.Cell("I" + untaxed.RowOf("合計（USD）")).value, "0");
+
+  XlsxWriter::Write(Read(), file, "yyyy/M/d");
+  const Workbook book(file);
+  const int titleRow = book.RowOf("序號").toInt();
+  // 120 columns of CJK text in a column 24 wide.
+  EXPECT_GE(book.RowHeight(titleRow + 2), 5 * 15.0);
+  EXPECT_EQ(book.RowHeight(titleRow + 1), 0) << "a row of one line keeps the usual height";
+  EXPECT_EQ(book.PageSetup("fitToPage"), "1");
+  EXPECT_EQ(book.PageSetup("fitToWidth", "1"), "1");
+  EXPECT_EQ(book.PageSetup("fitToHeight"), "0");
+  EXPECT_EQ(book.PageSetup("paperSize"), "9") << "A4";
 }
 
 TEST_F(DocumentFixture, DateFormatsTurnIntoSpreadsheetNotation) {

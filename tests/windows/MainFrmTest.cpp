@@ -127,6 +127,7 @@ TEST_F(MainFrmTest, MenuItemsWithNamesCaptionsAndGroups) {
       {f.Ncustomer, f.N5, "Ncustomer", "客戶資料維護", 0},
       {f.Nmuster, f.N5, "Nmuster", "樣品單維護", 0},
       {f.Nquotation, f.N5, "Nquotation", "報價單維護", 0},
+      {f.Nworkspace, f.N5, "Nworkspace", "報價工作台", 0},
       {f.N9, root, "N9", "系統(&H)", 3},
       {f.Neditpass, f.N9, "Neditpass", "修改密碼", 0},
       {f.Nloginoff, f.N9, "Nloginoff", "注銷", 0},
@@ -144,7 +145,7 @@ TEST_F(MainFrmTest, MenuItemsWithNamesCaptionsAndGroups) {
   }
   EXPECT_EQ(root->Count(), 3);
   EXPECT_EQ(f.N1->Count(), 3);
-  EXPECT_EQ(f.N5->Count(), 3);
+  EXPECT_EQ(f.N5->Count(), 4);  // the designed three, then the workspace
   EXPECT_EQ(f.N9->Count(), 4);
   EXPECT_TRUE(f.N3->Action()->isSeparator());
   EXPECT_TRUE(f.nn->Action()->isSeparator());

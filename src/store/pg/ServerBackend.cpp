@@ -5,6 +5,7 @@
 #include "store/Parameters.h"
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/NumberedParameters.h"
 #include "store/pg/ServerRows.h"
 
@@ -110,6 +111,11 @@ std::optional<int> ServerBackend::HighestCustomerSerial() {
   if (result.IsNull(0, 0)) return std::nullopt;
   return std::stoi(std::string(result.Text(0, 0)));
 }
+const std::vector<std::string>& ServerBackend::LifeTableStatements() const {
+  return life::LifeTableStatements(true);
+}
+
+std::string ServerBackend::UserName() { return std::string(connection_.Execute("select current_user").Text(0, 0)); }
 
 std::string ServerBackend::Identifier(std::string_view name) const {
   std::string quoted = "\"";

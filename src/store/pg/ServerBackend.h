@@ -27,10 +27,14 @@ class ServerBackend : public Backend {
               const RowCache::Cell* originals) override;
 
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::vector<TextRow> Rows(const std::string& sql, const std::vector<BoundValue>& values) override;
+  const WorkspaceSql& Workspace() const override;  // ServerWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return kRowIdColumn; }
   // One aggregate query, the rule as a pattern.
   std::optional<int> HighestCustomerSerial() override;
+  std::string UserName() override;
+  const std::vector<std::string>& LifeTableStatements() const override;
 
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }

@@ -5,6 +5,7 @@
 
 #include "store/StoreError.h"
 #include "store/Tables.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/LiteralLike.h"
 #include "store/pg/PgConnection.h"
 
@@ -69,6 +70,7 @@ void CreateServerTables(PgConnection& connection) {
   try {
     connection.ExecuteScript(CreateTablesSql(
         {TypeName, std::string(kRowIdColumn) + " bigint generated always as identity unique"}));
+    for (const std::string& statement : life::LifeTableStatements(true)) connection.ExecuteScript(statement);
     connection.Commit();
   } catch (...) {
     connection.Rollback();
@@ -91,6 +93,13 @@ std::string CheckServerDatabase(const std::string& uri) {
     report += std::string(table.name) + ": " +
               std::string(connection.Execute(std::string("select count(*) from ") + table.name).Text(0, 0)) +
               " rows\n";
+  const bool life = connection.Execute("select to_regclass('quolife') is not null").Text(0, 0).starts_with("t");
+  for (const char* table : life::kLifeTables)
+    report += std::string(table) + ": " +
+              (life ? std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) +
+                          " rows"
+                    : std::string(life::kNoLifeTable)) +
+              "\n";
   return report;
 }
 

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "store/FieldValue.h"
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
+#include "store/life/LifeSchema.h"
 #include "store/sqlite/CellReader.h"
 #include "store/sqlite/SqliteRows.h"
 #include "store/sqlite/SqliteValues.h"
@@ -242,6 +244,19 @@ std::optional<int> SqliteBackend::HighestCustomerSerial() {
   Statement statement(db_, "select max(cust_serial(cust_no)) from customer");
   if (!statement.Step() || sqlite3_column_type(statement.Handle(), 0) == SQLITE_NULL) return std::nullopt;
   return sqlite3_column_int(statement.Handle(), 0);
+}
+
+const std::vector<std::string>& SqliteBackend::LifeTableStatements() const {
+  return life::LifeTableStatements(false);
+}
+
+std::string SqliteBackend::UserName() {
+  passwd entry{};
+  passwd* found = nullptr;
+  char buffer[4096];
+  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found) return found->pw_name;
+  // A user without an entry (some containers) is known by number.
+  return "uid " + std::to_string(geteuid());
 }
 
 std::string SqliteBackend::Identifier(std::string_view name) const { return QuoteIdentifier(name); }

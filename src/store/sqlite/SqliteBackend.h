@@ -35,10 +35,14 @@ class SqliteBackend : public Backend {
   void InsertRows(const std::string& table, const std::vector<SourceColumn>& columns,
                   std::span<const ValueRow> rows) override;
   std::int64_t Run(const std::string& sql, const std::vector<BoundValue>& values) override;
+  std::vector<TextRow> Rows(const std::string& sql, const std::vector<BoundValue>& values) override;
+  const WorkspaceSql& Workspace() const override;  // SqliteWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }
   // One aggregate query, the rule as an SQL function.
   std::optional<int> HighestCustomerSerial() override;
+  std::string UserName() override;
+  const std::vector<std::string>& LifeTableStatements() const override;
 
   // Immediate: the write lock is taken at once, so a busy file fails before any change.
   void Begin() override;

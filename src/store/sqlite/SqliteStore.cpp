@@ -9,6 +9,7 @@
 
 #include "store/StoreError.h"
 #include "store/Tables.h"
+#include "store/life/LifeSchema.h"
 #include "store/TargetDatabase.h"
 #include "store/sqlite/SqliteBackend.h"
 #include "store/sqlite/Statement.h"
@@ -75,6 +76,7 @@ void SqliteStore::Create(const std::string& target) const {
     sqlite::Open(database, target, SQLITE_OPEN_READWRITE);
     Execute(database.db, "pragma journal_mode=wal");
     Execute(database.db, CreateTablesSql({TypeName, ""}));
+    for (const std::string& statement : life::LifeTableStatements(false)) Execute(database.db, statement);
   } catch (...) {
     Discard(target);
     throw;
@@ -106,6 +108,13 @@ std::string SqliteStore::Check(const std::string& target) const {
   std::string report = "integrity: ok\n";
   for (const TableDescription& table : DatabaseTables())
     report += std::string(table.name) + ": " + std::to_string(Count(database.db, table.name)) + " rows\n";
+  for (const char* table : life::kLifeTables) {
+    try {
+      report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
+    } catch (const StoreError&) {
+      report += std::string(table) + ": " + life::kNoLifeTable + "\n";  // a file made before them
+    }
+  }
   return report;
 }
 

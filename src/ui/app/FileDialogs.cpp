@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QtDebug>
 
 #include "ui/app/ChineseFileDialog.h"
@@ -14,6 +16,7 @@ namespace {
 struct Seam {
   FileDialogs::SaveResponder save;
   FileDialogs::DialogResponder dialog;
+  std::optional<bool> printerInstalled;
   std::vector<FileRequest> requests;
   int dialogs = 0;
 };
@@ -21,6 +24,19 @@ struct Seam {
 Seam& TheSeam() {
   static Seam seam;
   return seam;
+}
+
+QString WithSuffix(const QString& path, const QString& suffix) {
+  if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + '.' + suffix;
+}
+
+// The dialog adds the suffix itself, before it asks whether to replace a file.
+QString AskForSaveName(QWidget* parent, const QString& caption, const QString& defaultPath,
+                       const QString& filter) {
+  ChineseFileDialog dialog(parent, caption, defaultPath, filter, QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(FileDialogs::SuffixOf(filter));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 }  // namespace
@@ -32,11 +48,24 @@ QString FileDialogs::SaveFileName(QWidget* parent, const QString& caption, const
   // Without a screen nobody could answer: the dialog counts as cancelled.
   if (seam.save || Headless()) {
     seam.requests.push_back(request);
-    if (seam.save) return seam.save(request);
+    if (seam.save) return WithSuffix(seam.save(request), SuffixOf(filter));
     qWarning().noquote() << "unanswered save dialog:" << caption << defaultPath;
     return {};
   }
-  return ChineseFileDialog::SaveFileName(parent, caption, defaultPath, filter);
+  return WithSuffix(AskForSaveName(parent, caption, defaultPath, filter), SuffixOf(filter));
+}
+
+QString FileDialogs::SuffixOf(const QString& filter) {
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+  return pattern.match(filter).captured(1);
+}
+
+bool FileDialogs::PrinterInstalled(bool systemSays) {
+  return TheSeam().printerInstalled.value_or(systemSays);
+}
+
+void FileDialogs::SetPrinterInstalled(std::optional<bool> installed) {
+  TheSeam().printerInstalled = installed;
 }
 
 bool FileDialogs::Exec(QDialog& dialog) {
@@ -55,7 +84,10 @@ void FileDialogs::SetResponders(SaveResponder save, DialogResponder dialog) {
   TheSeam().dialog = std::move(dialog);
 }
 
-void FileDialogs::ClearResponders() { SetResponders(nullptr, nullptr); }
+void FileDialogs::ClearResponders() {
+  SetResponders(nullptr, nullptr);
+  SetPrinterInstalled(std::nullopt);
+}
 
 const std::vector<FileRequest>& FileDialogs::Recorded() { return TheSeam().requests; }
 

@@ -72,7 +72,7 @@ TEST_F(CopyServerTest, DemoInitAndCheckWorkOnAServer) {
   ServerDatabase fresh(serverUri, ServerDatabase::Tables::None);
   store::CreateDatabase(fresh.Uri());
   std::string report = store::CheckDatabase(fresh.Uri());
-  EXPECT_EQ(report.substr(report.find('\n') + 1), "customer: 0 rows\nQuomaster: 0 rows\nQuoDilate: 0 rows\n");
+  EXPECT_EQ(report.substr(report.find('\n') + 1), "customer: 0 rows\nQuomaster: 0 rows\nQuoDilate: 0 rows\nQuoLife: 0 rows\nQuoIssued: 0 rows\nQuoHistory: 0 rows\n");
   EXPECT_EQ(report.rfind("server: PostgreSQL ", 0), 0u) << report;
 }
 
