@@ -276,7 +276,9 @@ void PgNewCustomer(benchmark::State& state) {
   Paint(window);
   WaitForReading();
   const int session = bench::StoreSessionProcess();
-  const auto now = [session] { return CpuSeconds(CpuClock::Process) + bench::ServerProcessCpuSeconds(session); };
+  const auto now = [session] {
+    return CpuSeconds(CpuClock::Process) + bench::ServerProcessCpuSeconds(session);
+  };
   for (auto _ : state) {
     const double start = now();
     window.BtnNewClick();
@@ -345,7 +347,8 @@ const bool kRatios = bench::AddFinisher([] {
   bench::ReportRatio("memory-1m/rawtext", bench::Median("memory-1m") / Million().RawTextBytes());
   // Against the times a user waits at most: New 1.3 s, the first paint 0.1 s.
   bench::ReportRatio("new-1m/limit", bench::Median("new-1m") / kNewLimit);
-  bench::ReportRatio("first-paint-customers-1m/limit", bench::Median("first-paint-customers-1m") / kPaintLimit);
+  bench::ReportRatio("first-paint-customers-1m/limit",
+                     bench::Median("first-paint-customers-1m") / kPaintLimit);
   if (bench::Median("pg-new-1m") == 0) return;  // no server
   std::printf("large tables on the server: first paint %.1f ms, New %.0f ms\n",
               bench::Median("pg-first-paint-customers-1m") * 1e3, bench::Median("pg-new-1m") * 1e3);

@@ -19,7 +19,7 @@
 #include "store/QueryRecordSet.h"
 #include "store/ReadQueue.h"
 #include "store/Schema.h"
-#include "store/Statement.h"
+#include "store/sqlite/Statement.h"
 
 #ifdef SQ_HAVE_QTSQL
 #include <QSqlDatabase>
@@ -76,9 +76,9 @@ class BenchFiles {
     dir_ = mkdtemp(pattern.data());
   }
 
-  static void Fill(sqlite3* db, store::Statement& insert, int count, int columns,
+  static void Fill(sqlite3* db, store::sqlite::Statement& insert, int count, int columns,
                    const std::function<std::string(int row, int column)>& cell) {
-    store::Execute(db, "begin");
+    store::sqlite::Execute(db, "begin");
     for (int row = 0; row < count; ++row) {
       for (int c = 0; c < columns; ++c) {
         std::string value = cell(row, c);
@@ -90,7 +90,7 @@ class BenchFiles {
       insert.Step();
       sqlite3_reset(insert.Handle());
     }
-    store::Execute(db, "commit");
+    store::sqlite::Execute(db, "commit");
   }
 
   void MakeCustomers() {
@@ -99,10 +99,10 @@ class BenchFiles {
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     {
-      store::Statement insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+      store::sqlite::Statement insert(db, "insert into customer values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
       Fill(db, insert, kCustomers, bench::kCustomerColumns, bench::CustomerCell);
     }
-    store::Statement raw(
+    store::sqlite::Statement raw(
         db,
         "select sum(length(cast(cust_no as blob)) + length(cast(cust_name as blob)) + "
         "length(cast(all_name as blob)) + length(cast(incaddr as blob)) + "
@@ -123,14 +123,14 @@ class BenchFiles {
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     {
-      store::Statement header(db,
-                              "insert into Quomaster (Cust_no, quotation_number, pay_mode) values (?,?,?)");
+      store::sqlite::Statement header(
+          db, "insert into Quomaster (Cust_no, quotation_number, pay_mode) values (?,?,?)");
       Fill(db, header, kHeaders, 3, [](int row, int column) -> std::string {
         if (column == 0) return Text("S%05d", row / 2);
         if (column == 1) return Text("Q2024%05d", row);
         return "現金";
       });
-      store::Statement line(
+      store::sqlite::Statement line(
           db,
           "insert into QuoDilate (Cust_no, quotation_number, serial_number, name_number, standard, "
           "width, high, length, amount, price, totle) values (?,?,?,?,?,?,?,?,?,?,?)");
@@ -333,7 +333,7 @@ BENCHMARK(BM_MasterLink_MoveOverAMillionLines)->Unit(benchmark::kMillisecond)->I
 void BM_BareQuery_OneHeadersLines(benchmark::State& state) {
   sqlite3* db = bench::OpenLikeTheStore(BenchFiles::Get().Lines());
   {
-    store::Statement query(db, "select * from QuoDilate where Cust_no = ? and quotation_number = ?");
+    store::sqlite::Statement query(db, "select * from QuoDilate where Cust_no = ? and quotation_number = ?");
     int header = 0;
     for (auto _ : state) {
       const double start = Now();

@@ -72,6 +72,7 @@ std::vector<LabelledValue> ReadCustomer(store::Connection& connection, const std
 std::vector<DocumentLine> ReadLines(store::Connection& connection, const std::string& custNo,
                                     const std::string& number) {
   store::CommandRecordSet lines(connection, "QuoDilate");
+  connection.Open();  // lines of one number keep the order they were entered in, by the store's row identity
   lines.SetCommandText(
       "select * from QuoDilate where coalesce(Cust_no, '') = :C and coalesce(quotation_number, '') = :Q "
       "order by case when serial_number is null then 0 else 1 end, serial_number, " +

@@ -79,9 +79,14 @@ class Backend {
   virtual std::string Identifier(std::string_view name) const = 0;
   // The name of the row identity in statements.
   virtual const char* RowIdColumn() const = 0;
+  // The highest serial of the customer numbers, as CustomerSerial reads
+  // them (numbers it refuses take no part); nothing when there is none.
+  virtual std::optional<int> HighestCustomerSerial() = 0;
   // Who is making the changes: the operating-system user on a file, the
   // server's role on a server.
   virtual std::string UserName() = 0;
+  // The statements that make the quotations' life tables in this store.
+  virtual const std::vector<std::string>& LifeTableStatements() const = 0;
 
   // Transactions do not nest.
   virtual void Begin() = 0;

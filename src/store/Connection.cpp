@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "store/Backend.h"
 #include "store/RecordSet.h"
-#include "store/SqliteBackend.h"
 #include "store/StoreError.h"
 #include "store/Stores.h"
 #include "store/Text.h"
@@ -68,11 +68,6 @@ void Connection::Close() {
 Backend& Connection::Store() const {
   if (!backend_) throw StoreError("Operation is not allowed when the object is closed.");
   return *backend_;
-}
-
-sqlite3* Connection::Handle() const {
-  auto* file = dynamic_cast<SqliteBackend*>(backend_.get());
-  return file ? file->Handle() : nullptr;
 }
 
 void Connection::FinishReads() {

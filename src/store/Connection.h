@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-struct sqlite3;
-
 namespace store {
 
 class Backend;
@@ -49,8 +47,6 @@ class Connection {
   std::string Source() const;
   // The open store; "Operation is not allowed when the object is closed." when closed.
   Backend& Store() const;
-  // The SQLite file's handle; nullptr on a server or when closed.
-  sqlite3* Handle() const;
 
   // Every set of this connection still reading its result reads the rest now,
   // which ends its snapshot: before a write, or a read that needs a fresh one.

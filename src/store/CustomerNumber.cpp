@@ -1,18 +1,11 @@
 #include "store/CustomerNumber.h"
 
-#include <sqlite3.h>
-
 #include <cctype>
 #include <climits>
-#include <limits>
 #include <optional>
 
 #include "store/Backend.h"
 #include "store/Connection.h"
-#include "store/Parameters.h"
-#include "store/RowCache.h"
-#include "store/SelectStatement.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
 
 namespace store {
@@ -82,17 +75,6 @@ std::string NumberAfter(int serial) {
   return "S" + digits;
 }
 
-// cust_serial(number): the serial NextCustNo continues from, null when it has none or refuses it.
-void CustSerialFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
-  const unsigned char* text = sqlite3_value_text(arguments[0]);
-  if (!text) return sqlite3_result_null(context);
-  std::string_view number(reinterpret_cast<const char*>(text),
-                          static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
-  SerialReading serial = ReadSerial(number);
-  if (serial.reading != Reading::Serial) return sqlite3_result_null(context);
-  sqlite3_result_int(context, serial.value);
-}
-
 }  // namespace
 
 std::string NextCustNo(std::string_view last) {
@@ -112,44 +94,15 @@ std::string NextCustNo(std::string_view last) {
   throw StoreError("'" + QuotedSerial(serial.text) + "' is not a valid integer value");
 }
 
-namespace {
-
-// On a file, one aggregate query with the rule as an SQL function.
-std::optional<int> HighestSerialInFile(sqlite3* db) {
-  if (sqlite3_create_function_v2(db, "cust_serial", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                 CustSerialFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
-    throw StoreError(sqlite3_errmsg(db));
-  Statement statement(db, "select max(cust_serial(cust_no)) from customer");
-  if (!statement.Step() || sqlite3_column_type(statement.Handle(), 0) == SQLITE_NULL) return std::nullopt;
-  return sqlite3_column_int(statement.Handle(), 0);
+std::optional<int> CustomerSerial(std::string_view number) {
+  const SerialReading serial = ReadSerial(number);
+  return serial.reading == Reading::Serial ? std::optional<int>(serial.value) : std::nullopt;
 }
-
-// Elsewhere the numbers are read and the rule applied here.
-std::optional<int> HighestSerialIn(Backend& store) {
-  auto source = store.Select(*SelectStatement::Parse("select * from customer"), Parameters());
-  int column = 0;
-  while (column < static_cast<int>(source->Columns().size()) && source->Columns()[column].name != "cust_no")
-    ++column;
-  if (column == static_cast<int>(source->Columns().size())) throw StoreError("Field 'cust_no' not found");
-  RowCache rows(static_cast<int>(source->Columns().size()));
-  while (source->Read(rows, std::numeric_limits<int>::max())) {
-  }
-  std::optional<int> highest;
-  for (int row = 0; row < rows.Size(); ++row) {
-    auto number = rows.Value(row, column);
-    SerialReading serial = number ? ReadSerial(*number) : SerialReading{};
-    if (serial.reading == Reading::Serial && (!highest || serial.value > *highest)) highest = serial.value;
-  }
-  return highest;
-}
-
-}  // namespace
 
 std::string NextCustNoInTable(Connection& connection) {
   connection.Open();
   connection.FinishReads();  // the highest serial now, not in a snapshot still being read
-  std::optional<int> highest =
-      connection.Handle() ? HighestSerialInFile(connection.Handle()) : HighestSerialIn(connection.Store());
+  std::optional<int> highest = connection.Store().HighestCustomerSerial();
   return highest ? NumberAfter(*highest) : "S001";
 }
 

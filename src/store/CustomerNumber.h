@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ class Connection;
 // not convert, and says so plainly when the serial is the highest there is;
 // an empty `last` gives S001.
 std::string NextCustNo(std::string_view last);
+
+// The serial NextCustNo continues from; nothing when the number has none or
+// NextCustNo refuses it. The stores find the highest by this rule.
+std::optional<int> CustomerSerial(std::string_view number);
 
 // The number after the highest serial in the customer table, found by one
 // aggregate query. A serial is what NextCustNo reads: numbers it refuses take

@@ -4,6 +4,7 @@
 
 #include "store/Backend.h"
 #include "store/StoreError.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
 #include "store/TargetDatabase.h"
 #include "store/Text.h"
@@ -64,8 +65,8 @@ std::string CopyDatabase(const std::string& source, const std::string& target) {
   } catch (...) {
     to->Rollback();
     to.reset();
-    // A file made for the copy goes with a failed copy; a server's new tables stay, empty.
-    if (made && !IsServerUri(target)) RemoveMadeFile(target);
+    // What was made for the copy goes with a failed copy.
+    if (made) StoreFor(target).Discard(target);
     throw;
   }
   return report;

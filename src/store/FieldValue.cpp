@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "store/DateFormat.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Text.h"
 
@@ -18,6 +17,15 @@ std::string_view Trimmed(std::string_view text) {
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   return text;
 }
+
+std::string Quoted(std::string_view text, const char* what) {
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "'" + std::string.
+  std::string message = "'";
+  message.append(text).append("' is not a valid ").append(what);
+  return message;
+}
+
+}  // namespace
 
 std::optional<double> ParseDouble(std::string_view text) {
   text = Trimmed(text);
@@ -35,19 +43,6 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
-
-std::string Quoted(std::string_view text, const char* what) {
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "'" + std::string.
-  std::string message = "'";
-  message.append(text).append("' is not a valid ").append(what);
-  return message;
-}
-
-bool Contains(const std::string& haystack, const char* needle) {
-  return haystack.find(needle) != std::string::npos;
-}
-
-}  // namespace
 
 char* FormatDouble(double value, char* first) {
   // Fixed notation still picks the fewest digits that read back exactly.
@@ -81,27 +76,6 @@ std::optional<std::string> ToStoredValue(FieldKind kind, std::string_view text) 
     }
   }
   return std::string(text);
-}
-
-void BindStoredValue(Statement& statement, int index, FieldKind kind, std::optional<std::string_view> value) {
-  if (!value) return statement.BindNull(index);
-  if (kind == FieldKind::Integer) {
-    if (auto integer = ParseInteger(*value)) return statement.BindInt64(index, *integer);
-  }
-  if (kind == FieldKind::Integer || kind == FieldKind::Float) {
-    if (auto real = ParseDouble(*value)) return statement.BindDouble(index, *real);
-  }
-  statement.BindText(index, *value);
-}
-
-FieldKind KindOfDeclaredType(const char* declared) {
-  const std::string type = UpperDeclaredType(declared);
-  if (Contains(type, "DATE") || Contains(type, "TIME")) return FieldKind::Date;
-  if (Contains(type, "INT")) return FieldKind::Integer;
-  if (Contains(type, "REAL") || Contains(type, "FLOA") || Contains(type, "DOUB") || Contains(type, "NUM") ||
-      Contains(type, "DEC"))
-    return FieldKind::Float;
-  return FieldKind::Text;
 }
 
 }  // namespace store

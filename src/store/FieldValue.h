@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +9,6 @@
 #include "store/Field.h"
 
 namespace store {
-
-class Statement;
 
 // Room for any double in plain decimal, the smallest subnormal included.
 constexpr std::size_t kFormattedDoubleSize = 400;
@@ -25,10 +24,8 @@ std::string FormatDouble(double value);
 // does not convert.
 std::optional<std::string> ToStoredValue(FieldKind kind, std::string_view text);
 
-// Binds a stored value with its native type, so that numbers compare exactly.
-void BindStoredValue(Statement& statement, int index, FieldKind kind, std::optional<std::string_view> value);
-
-// Kind of a column from its declared type.
-FieldKind KindOfDeclaredType(const char* declared);
+// A number as the user or a store wrote it ("+12", " 0.5 "); nullopt when it is not one.
+std::optional<double> ParseDouble(std::string_view text);
+std::optional<std::int64_t> ParseInteger(std::string_view text);
 
 }  // namespace store

@@ -8,8 +8,8 @@
 #include "store/RecordSet.h"
 #include "store/RowCache.h"
 #include "store/SelectStatement.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/sqlite/Statement.h"
 
 namespace store {
 

@@ -1,96 +1,18 @@
 #include "store/Schema.h"
 
-#include <sqlite3.h>
-
-#include <stdlib.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "store/DatabaseCopy.h"
-#include "store/Statement.h"
-#include "store/StoreError.h"
+#include "store/Backend.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
-#include "store/life/LifeSchema.h"
-#include "store/pg/PgConnection.h"
-#include "store/pg/ServerSchema.h"
+#include "store/TargetDatabase.h"
 
 namespace store {
 
 namespace {
-
-constexpr const char* kTables = R"(
-create table customer (
-  cust_no text not null primary key,
-  cust_name text,
-  all_name text,
-  incaddr text,
-  linkman text,
-  tel1 text,
-  tel2 text,
-  fax text,
-  PostalCode text,
-  email text,
-  sales text,
-  ap_user text,
-  ed_user text,
-  create_date date,
-  last_date date
-);
-create table Quomaster (
-  Cust_no text not null,
-  quotation_number text not null,
-  pay_mode text,
-  pay_condition text,
-  consign_mode text,
-  money_type text,
-  tax_type text,
-  tax_rate real,
-  quotation_date date,
-  availability_date date,
-  sales text,
-  ap_user text,
-  ed_user text,
-  ap_date date,
-  ed_data date,
-  unique (Cust_no, quotation_number)
-);
-create table QuoDilate (
-  Cust_no text,
-  quotation_number text,
-  serial_number integer,
-  name_number text,
-  standard text,
-  width real,
-  high real,
-  length real,
-  amount real,
-  price real,
-  totle real,
-  ap_user text,
-  ed_user text,
-  ap_date date
-);
-create index QuoDilate_header on QuoDilate (Cust_no, quotation_number);
-)";
-
-struct Database {
-  sqlite3* db = nullptr;
-  ~Database() { sqlite3_close_v2(db); }
-};
-
-void OpenNew(Database& database, const std::string& path) {
-  if (sqlite3_open_v2(path.c_str(), &database.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-      SQLITE_OK)
-    throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
-  Execute(database.db, "pragma journal_mode=wal");
-  Execute(database.db, kTables);
-  for (const std::string& statement : life::LifeTableStatements(false)) Execute(database.db, statement);
-}
 
 // A small deterministic generator: the demo file is the same on every machine.
 class Picker {
@@ -153,18 +75,15 @@ std::string Date(Picker& pick, int year) {
   return Padded<4>(year) + "-" + Padded<2>(pick.Between(1, 12)) + "-" + Padded<2>(pick.Between(1, 28));
 }
 
-void Insert(sqlite3* db, const std::string& sql, const std::vector<std::string>& values) {
-  Statement statement(db, sql);
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (values[i].empty())
-      statement.BindNull(static_cast<int>(i) + 1);
-    else
-      statement.BindText(static_cast<int>(i) + 1, values[i]);
-  }
-  statement.Step();
+// Values go in as text, "" as null; each store converts them to its columns' types.
+void Insert(Backend& db, const std::string& sql, const std::vector<std::string>& values) {
+  std::vector<BoundValue> bound;
+  for (const std::string& value : values)
+    bound.push_back({FieldKind::Text, value.empty() ? std::nullopt : std::optional<std::string>(value)});
+  db.Run(sql, bound);
 }
 
-void AddCustomer(sqlite3* db, Picker& pick, int serial) {
+void AddCustomer(Backend& db, Picker& pick, int serial) {
   std::string shortName = std::string(pick.From(kShortNames)) + pick.From(kTrades);
   const Place& place = pick.From(kPlaces);
   bool mainland = place.mainland;
@@ -184,7 +103,7 @@ void AddCustomer(sqlite3* db, Picker& pick, int serial) {
           "sales" + Padded<3>(serial) + "@example.com.tw", pick.From(kSales), "", "", Date(pick, 2024), ""});
 }
 
-void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
+void AddQuotation(Backend& db, Picker& pick, int serial, int number) {
   std::string customer = std::string("S") + Padded<3>(serial);
   std::string quotation = "Q2024" + Padded<3>(serial) + Padded<2>(number);
   std::string date = Date(pick, 2024);
@@ -206,106 +125,31 @@ void AddQuotation(sqlite3* db, Picker& pick, int serial, int number) {
   }
 }
 
-long long Count(sqlite3* db, const char* table) {
-  Statement statement(db, std::string("select count(*) from ") + table);
-  statement.Step();
-  return sqlite3_column_int64(statement.Handle(), 0);
-}
-
 }  // namespace
 
-namespace {
+void CreateDatabase(const std::string& path) { StoreFor(path).Create(path); }
 
-// Builds a new file; a failure half-way removes it, so that a later attempt
-// does not find a damaged file in the way.
-void CreateWith(const std::string& path, const std::function<void(sqlite3*)>& fill) {
-  // Claimed exclusively: of two creators racing for one name only one goes on,
-  // and the other's clean-up never touches the winner's file.
-  std::FILE* claim = std::fopen(path.c_str(), "wx");
-  if (!claim) {
-    const int reason = errno;
-    throw StoreError("Cannot create '" + path +
-                     (reason == EEXIST ? std::string("': the file already exists")
-                                       : "': " + std::string(std::strerror(reason))));
-  }
-  std::fclose(claim);
-  std::error_code error;
+// The same rows on every store, from one deterministic generator; a failure
+// half-way takes away what was made for it.
+void CreateDemoDatabase(const std::string& path, int customers) {
+  bool made = false;
   try {
-    Database database;
-    OpenNew(database, path);
-    fill(database.db);
+    std::unique_ptr<Backend> db = OpenTarget(path, made);
+    RefuseRows(*db);
+    Picker pick;
+    db->Begin();
+    for (int serial = 1; serial <= customers; ++serial) {
+      AddCustomer(*db, pick, serial);
+      for (int number = 1, quotations = pick.Between(0, 3); number <= quotations; ++number)
+        AddQuotation(*db, pick, serial, number);
+    }
+    db->Commit();
   } catch (...) {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(path + suffix, error);
+    if (made) StoreFor(path).Discard(path);
     throw;
   }
 }
 
-}  // namespace
-
-void CreateDatabase(const std::string& path) {
-  if (IsServerUri(path)) {
-    pg::PgConnection connection(path);
-    return pg::CreateServerTables(connection);
-  }
-  CreateWith(path, [](sqlite3*) {});
-}
-
-void CreateDemoDatabase(const std::string& path, int customers) {
-  // A server gets the very rows a file gets: made in a file, then copied over.
-  if (IsServerUri(path)) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sqdemo.XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw StoreError("Cannot make a temporary folder for the sample data");
-    const std::string file = pattern + "/data.mdb";
-    std::error_code error;
-    try {
-      CreateDemoDatabase(file, customers);
-      CopyDatabase(file, path);
-    } catch (...) {
-      std::filesystem::remove_all(pattern, error);
-      throw;
-    }
-    std::filesystem::remove_all(pattern, error);
-    return;
-  }
-  CreateWith(path, [customers](sqlite3* db) {
-    Picker pick;
-    Execute(db, "begin");
-    for (int serial = 1; serial <= customers; ++serial) {
-      AddCustomer(db, pick, serial);
-      for (int number = 1, quotations = pick.Between(0, 3); number <= quotations; ++number)
-        AddQuotation(db, pick, serial, number);
-    }
-    Execute(db, "commit");
-  });
-}
-
-std::string CheckDatabase(const std::string& path) {
-  if (IsServerUri(path)) return pg::CheckServerDatabase(path);
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    throw StoreError("Could not find file '" + std::filesystem::absolute(path, error).string() + "'.");
-  Database database;
-  if (sqlite3_open_v2(path.c_str(), &database.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-    throw StoreError(database.db ? sqlite3_errmsg(database.db) : "out of memory");
-  std::string report;
-  {
-    Statement statement(database.db, "pragma integrity_check");
-    while (statement.Step()) {
-      std::string line = reinterpret_cast<const char*>(sqlite3_column_text(statement.Handle(), 0));
-      if (line != "ok") throw StoreError("The database file is damaged: " + line);
-    }
-  }
-  report += "integrity: ok\n";
-  for (const char* table : {"customer", "Quomaster", "QuoDilate"})
-    report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
-  for (const char* table : life::kLifeTables) {
-    try {
-      report += std::string(table) + ": " + std::to_string(Count(database.db, table)) + " rows\n";
-    } catch (const StoreError&) {
-      report += std::string(table) + ": " + life::kNoLifeTable + "\n";  // a file made before them
-    }
-  }
-  return report;
-}
+std::string CheckDatabase(const std::string& path) { return StoreFor(path).Check(path); }
 
 }  // namespace store

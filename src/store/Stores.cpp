@@ -1,17 +1,20 @@
 #include "store/Stores.h"
 
-#include "store/SqliteBackend.h"
-#include "store/pg/ServerBackend.h"
+#include "store/Backend.h"
+#include "store/pg/ServerStore.h"
+#include "store/sqlite/SqliteStore.h"
 
 namespace store {
 
-bool IsServerUri(std::string_view target) {
-  return target.starts_with("postgresql://") || target.starts_with("postgres://");
+const StoreType& StoreFor(std::string_view target) {
+  static const sqlite::SqliteStore file;
+  static const pg::ServerStore server;
+  if (target.starts_with("postgresql://") || target.starts_with("postgres://")) return server;
+  return file;
 }
 
 std::unique_ptr<Backend> OpenStore(const std::string& target, bool readOnly) {
-  if (IsServerUri(target)) return std::make_unique<pg::ServerBackend>(target);
-  return std::make_unique<SqliteBackend>(target, readOnly);
+  return StoreFor(target).Open(target, readOnly);
 }
 
 }  // namespace store

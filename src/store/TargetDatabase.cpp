@@ -3,12 +3,11 @@
 #include <filesystem>
 
 #include "store/Parameters.h"
-#include "store/Schema.h"
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
 #include "store/life/LifeSchema.h"
-#include "store/pg/ServerSchema.h"
 
 namespace store {
 
@@ -29,17 +28,10 @@ void RefuseRows(Backend& target) {
 }
 
 std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made) {
-  made = false;
-  std::error_code error;
-  if (!IsServerUri(target) && !std::filesystem::exists(target, error)) {
-    CreateDatabase(target);
-    made = true;
-  } else if (IsServerUri(target)) {
-    made = pg::EnsureServerTables(target);
-  }
+  made = StoreFor(target).Prepare(target);
   std::unique_ptr<Backend> store = OpenStore(target);
   // A database made before the life tables gets them, so that they can be filled too.
-  life::EnsureLifeTables(*store, IsServerUri(target));
+  life::EnsureLifeTables(*store);
   return store;
 }
 

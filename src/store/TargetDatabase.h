@@ -27,7 +27,8 @@ TableRows ReadTable(Backend& store, const std::string& table);
 void RefuseRows(Backend& target);
 
 // The target store, made when it does not exist yet (a new file, or the
-// tables on a server), with the life tables; `made` tells whether it was.
+// tables on a server), with the life tables; `made` tells whether it was
+// (StoreType::Discard takes it away again).
 std::unique_ptr<Backend> OpenTarget(const std::string& target, bool& made);
 
 // Removes a file made for a write that failed, with its journal files.

@@ -49,7 +49,8 @@ void AddCustomers(const StoreDatabase& db, int count) {
   for (int first = 1; first <= count; first += kPerStatement) {
     std::string values;
     for (int serial = first; serial <= count && serial < first + kPerStatement; ++serial)
-      values += (values.empty() ? "('" : ", ('") + Number(serial) + "', '公司" + std::to_string(serial) + "')";
+      values +=
+          (values.empty() ? "('" : ", ('") + Number(serial) + "', '公司" + std::to_string(serial) + "')";
     db.Execute("insert into customer (cust_no, cust_name) values " + values);
   }
 }
@@ -169,8 +170,8 @@ TEST_P(ReadingConformance, ClosingOrFreeingWhileReadingLeavesNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(Stores, ReadingConformance,
                          ::testing::Combine(::testing::Values(StoreKind::File, StoreKind::Server),
                                             ::testing::Values(0, 1, RecordSet::kFirstRows - 1,
-                                                              RecordSet::kFirstRows, RecordSet::kFirstRows + 1,
-                                                              100000)),
+                                                              RecordSet::kFirstRows,
+                                                              RecordSet::kFirstRows + 1, 100000)),
                          [](const auto& info) {
                            return StoreName(std::get<0>(info.param)) + "_" +
                                   std::to_string(std::get<1>(info.param));
@@ -224,17 +225,16 @@ struct Refusal {
   const char* table;
   const char* byAnother;  // SQL run by another program after the set opened
   std::function<void(store::CommandRecordSet&, store::CommandRecordSet&)> post;  // (header, lines)
-  const char* message;   // nullptr: the store's own text, whatever it is
-  const char* field;     // what was typed, kept after the refusal
+  const char* message;  // nullptr: the store's own text, whatever it is
+  const char* field;    // what was typed, kept after the refusal
   const char* typed;
 };
 
-void Type(RecordSet& set, const char* field, const char* value) {
-  set.FieldByName(field).SetAsString(value);
-}
+void Type(RecordSet& set, const char* field, const char* value) { set.FieldByName(field).SetAsString(value); }
 
 const Refusal kRefusals[] = {
-    {"update of a row changed meanwhile", "customer", "update customer set tel1 = '02' where cust_no = 'S001'",
+    {"update of a row changed meanwhile", "customer",
+     "update customer set tel1 = '02' where cust_no = 'S001'",
      [](auto& set, auto&) {
        set.Edit();
        Type(set, "cust_name", "甲");
@@ -257,7 +257,8 @@ const Refusal kRefusals[] = {
      },
      nullptr, "cust_name", "乙"},
     {"a line under a header deleted meanwhile", "Quomaster",
-     "delete from QuoDilate where quotation_number = 'Q1'; delete from Quomaster where quotation_number = 'Q1'",
+     "delete from QuoDilate where quotation_number = 'Q1'; delete from Quomaster where quotation_number = "
+     "'Q1'",
      [](auto&, auto& lines) {
        lines.Append();
        Type(lines, "name_number", "吸塑盒");
@@ -290,7 +291,8 @@ TEST_P(StoreConformance, ARefusedPostSaysSoKeepsTheTypingAndWritesNothing) {
     }
     db.Execute(refusal.byAnother);
     const std::string before = Dump(db.Target());
-    RecordSet& refused = std::string(refusal.field) == "name_number" ? static_cast<RecordSet&>(lines) : header;
+    RecordSet& refused =
+        std::string(refusal.field) == "name_number" ? static_cast<RecordSet&>(lines) : header;
     const std::string message = MessageOf([&] { refusal.post(header, lines); });
     if (refusal.message)
       EXPECT_EQ(message, refusal.message);

@@ -8,7 +8,7 @@
 #include "store/Connection.h"
 #include "store/DateFormat.h"
 #include "store/QueryRecordSet.h"
-#include "store/Statement.h"
+#include "store/sqlite/Statement.h"
 #include "support/StoreDatabase.h"
 #include "support/StoreMessage.h"
 #include "support/TempDatabase.h"

@@ -120,8 +120,6 @@ TEST_P(SeveralProgramsTest, AHeaderDeletedWithItsLinesGoesForOthersAllAtOnce) {
   EXPECT_EQ(second->Send("count l"), "ok 0");
 }
 
-
-
 // Saves stay saved while other programs (the sqlite3 shell, a backup tool,
 // another copy of this program) open and close the same database, while this
 // program has several windows, each with its own connection, open.

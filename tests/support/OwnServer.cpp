@@ -38,8 +38,8 @@ OwnServer::~OwnServer() {
 }
 
 void OwnServer::Run(const char* command) const {
-  const std::string line = std::string(SQ_PG_CLUSTER) + " " + command + " '" + state_ + "' >>'" + state_ +
-                           "/log' 2>&1";
+  const std::string line =
+      std::string(SQ_PG_CLUSTER) + " " + command + " '" + state_ + "' >>'" + state_ + "/log' 2>&1";
   if (std::system(line.c_str()) != 0 && std::string(command) != "stop")
     throw std::runtime_error(std::string("pg-cluster ") + command + " failed; see " + state_ + "/log");
 }

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "store/Schema.h"
-#include "store/Statement.h"
+#include "store/sqlite/Statement.h"
 
 TempDatabase::TempDatabase() {
   std::string pattern = (std::filesystem::temp_directory_path() / "sqstore.XXXXXX").string();
@@ -37,7 +37,7 @@ void TempDatabase::Execute(const std::string& sql) const {
   sqlite3_open(path_.c_str(), &db);
   sqlite3_busy_timeout(db, 5000);
   try {
-    store::Execute(db, sql);
+    store::sqlite::Execute(db, sql);
   } catch (...) {
     sqlite3_close(db);
     throw;
@@ -50,7 +50,7 @@ std::string TempDatabase::Scalar(const std::string& sql) const {
   sqlite3_open(path_.c_str(), &db);
   std::string value;
   {
-    store::Statement statement(db, sql);
+    store::sqlite::Statement statement(db, sql);
     if (statement.Step() && sqlite3_column_type(statement.Handle(), 0) != SQLITE_NULL)
       value = reinterpret_cast<const char*>(sqlite3_column_text(statement.Handle(), 0));
   }

@@ -272,7 +272,7 @@ TEST_F(CustFrmTest, TwoWindowsKeepTheirOwnConnections) {
   TCustFrm& first = *OpenWindow();
   TCustFrm& second = *OpenWindow();
   EXPECT_EQ(CustFrm.data(), &second);
-  EXPECT_NE(first.ADOConnection1.Handle(), second.ADOConnection1.Handle());
+  EXPECT_NE(&first.ADOConnection1.Store(), &second.ADOConnection1.Store());
   first.ToolBar1->Action(B::New)->trigger();
   Type(first.Panel2->DBEdit2, "Alpha");
   first.ToolBar1->Action(B::Save)->trigger();

@@ -10,6 +10,7 @@
 
 #include "store/Backend.h"
 #include "store/FieldValue.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
 #include "store/TargetDatabase.h"
 #include "store/Text.h"
@@ -121,7 +122,8 @@ class Importer {
 
 ImportSummary Importer::Run() {
   if (!IsAccessFile(source_)) throw StoreError("'" + source_ + "' is not an Access database file.");
-  if (!options_.encoding.empty()) CodePageText known(options_.encoding);  // a wrong name fails here, whatever the file
+  if (!options_.encoding.empty())
+    CodePageText known(options_.encoding);  // a wrong name fails here, whatever the file
   JetChildReader reader(source_, {std::begin(kDatabaseTables), std::end(kDatabaseTables)}, options_.encoding,
                         options_.stallLimit);
   Catalog(reader.Next());
@@ -147,7 +149,8 @@ void Importer::Catalog(const JetChildReader::Event& catalog) {
   summary_.format = catalog.format + (catalog.encoding.empty() ? "" : ", text read as " + catalog.encoding);
   total_ = catalog.declaredRows;
   if (!options_.encoding.empty() && catalog.encoding.empty())
-    warnings_.Add("encoding not used", "the file's text is Unicode; " + options_.encoding + " applies to Access 97 files");
+    warnings_.Add("encoding not used",
+                  "the file's text is Unicode; " + options_.encoding + " applies to Access 97 files");
   std::vector<std::string> missing;
   for (const char* wanted : kDatabaseTables) {
     bool found = false;
@@ -156,8 +159,8 @@ void Importer::Catalog(const JetChildReader::Event& catalog) {
   }
   if (missing.size() == std::size(kDatabaseTables))
     throw StoreError("'" + source_ + "' holds none of the tables customer, Quomaster and QuoDilate" +
-                     (catalog.names.empty() ? std::string(" (no table could be found in it: is it damaged?)") :
-                                              "; its tables are " + Joined(catalog.names)) +
+                     (catalog.names.empty() ? std::string(" (no table could be found in it: is it damaged?)")
+                                            : "; its tables are " + Joined(catalog.names)) +
                      ". Nothing was imported.");
   for (const std::string& name : missing) warnings_.Add("table missing from the file, left empty", name);
 }
@@ -166,12 +169,22 @@ void Importer::Read(JetChildReader& reader) {
   for (;;) {
     JetChildReader::Event& event = reader.Next();
     switch (event.kind) {
-      case JetChildReader::Event::Kind::Table: StartTable(event.table); break;
-      case JetChildReader::Event::Kind::Row: AddRow(event.row); break;
-      case JetChildReader::Event::Kind::Note: warnings_.Add("value not read", event.text); break;
-      case JetChildReader::Event::Kind::TableEnd: FinishTable(); break;
-      case JetChildReader::Event::Kind::Done: return;
-      case JetChildReader::Event::Kind::Catalog: break;
+      case JetChildReader::Event::Kind::Table:
+        StartTable(event.table);
+        break;
+      case JetChildReader::Event::Kind::Row:
+        AddRow(event.row);
+        break;
+      case JetChildReader::Event::Kind::Note:
+        warnings_.Add("value not read", event.text);
+        break;
+      case JetChildReader::Event::Kind::TableEnd:
+        FinishTable();
+        break;
+      case JetChildReader::Event::Kind::Done:
+        return;
+      case JetChildReader::Event::Kind::Catalog:
+        break;
     }
   }
 }
@@ -198,16 +211,20 @@ void Importer::MapColumns(TableImport& table, const JetTableInfo& info) {
       if (SameText(info.columns[c].name, column.name)) found = static_cast<int>(c);
     table.source.push_back(found);
     table.types.push_back(found >= 0 ? info.columns[found].type : JetType::Text);
-    if (found < 0) missing.push_back(column.name);
-    else used[found] = true;
+    if (found < 0)
+      missing.push_back(column.name);
+    else
+      used[found] = true;
     if (found >= 0 && !IsReadable(info.columns[found].type))
       warnings_.Add("column of a type not imported, left empty",
                     table.name + "." + column.name + " (" + TypeName(info.columns[found].type) + ")");
   }
   for (std::size_t c = 0; c < info.columns.size(); ++c)
     if (!used[c]) ignored.push_back(info.columns[c].name + " (" + TypeName(info.columns[c].type) + ")");
-  if (!missing.empty()) warnings_.Add("columns missing from the file, left empty", table.name + ": " + Joined(missing));
-  if (!ignored.empty()) warnings_.Add("columns of the file not imported", table.name + ": " + Joined(ignored));
+  if (!missing.empty())
+    warnings_.Add("columns missing from the file, left empty", table.name + ": " + Joined(missing));
+  if (!ignored.empty())
+    warnings_.Add("columns of the file not imported", table.name + ": " + Joined(ignored));
 }
 
 void Importer::AddRow(JetRow& row) {
@@ -262,8 +279,8 @@ void Importer::HoldCurrency(const TableImport& table, Row& values) {
     const double held = static_cast<double>(tenThousandths) / 10000;
     if (std::llround(held * 10000) != tenThousandths)
       warnings_.Add("Currency value a number column cannot hold exactly",
-                    table.name + " " + RowName(table, values) + " " + table.columns[c].name + ": " + *values[c] +
-                        " stored as " + FormatDouble(held));
+                    table.name + " " + RowName(table, values) + " " + table.columns[c].name + ": " +
+                        *values[c] + " stored as " + FormatDouble(held));
     values[c] = FormatDouble(held);
   }
 }
@@ -277,10 +294,11 @@ void Importer::FinishTable() {
   TableImport& table = tables_.back();
   Write(table);
   if (table.read != table.declared)
-    throw StoreError("The Access file declares " + std::to_string(table.declared) + " rows in table " + table.name +
-                     " but " + std::to_string(table.read) +
-                     " could be read: the file is damaged. Repair it in Access (Compact and Repair) and import "
-                     "again.");
+    throw StoreError(
+        "The Access file declares " + std::to_string(table.declared) + " rows in table " + table.name +
+        " but " + std::to_string(table.read) +
+        " could be read: the file is damaged. Repair it in Access (Compact and Repair) and import "
+        "again.");
   if (options_.progress && !options_.progress({table.name, done_, total_})) throw ImportCancelled();
 }
 
@@ -288,8 +306,9 @@ void Importer::FinishTable() {
 void Importer::Verify(const TableImport& table) {
   const TableRows stored = ReadTable(*store_, table.name);
   if (stored.rows->Size() != static_cast<int>(table.rows.size()))
-    throw StoreError("After the import table " + table.name + " holds " + std::to_string(stored.rows->Size()) +
-                     " rows instead of " + std::to_string(table.rows.size()));
+    throw StoreError("After the import table " + table.name + " holds " +
+                     std::to_string(stored.rows->Size()) + " rows instead of " +
+                     std::to_string(table.rows.size()));
   for (int r = 0; r < stored.rows->Size(); ++r)
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
       const auto value = stored.rows->Value(r, static_cast<int>(c));
@@ -333,16 +352,9 @@ void Importer::CheckLinks() {
 void Importer::Discard() noexcept {
   if (store_) {
     store_->Rollback();
-    if (made_ && IsServerUri(target_)) {
-      try {
-        for (const char* table : {"QuoDilate", "Quomaster", "customer"})
-          store_->Run(std::string("drop table ") + table, {});
-      } catch (const StoreError&) {
-      }
-    }
     store_.reset();
   }
-  if (made_ && !IsServerUri(target_)) RemoveMadeFile(target_);
+  if (made_) StoreFor(target_).Discard(target_);
 }
 
 std::string Importer::RowName(const TableImport& table, const Row& values) const {

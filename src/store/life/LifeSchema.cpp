@@ -67,11 +67,11 @@ const std::vector<std::string>& LifeTableStatements(bool server) {
   return server ? kServerStatements : kFileStatements;
 }
 
-void EnsureLifeTables(Backend& store, bool server) {
+void EnsureLifeTables(Backend& store) {
   if (HasLifeTables(store)) return;
   store.Begin();
   try {
-    for (const std::string& statement : LifeTableStatements(server)) store.Run(statement, {});
+    for (const std::string& statement : store.LifeTableStatements()) store.Run(statement, {});
     store.Commit();
   } catch (const StoreError&) {
     store.Rollback();

@@ -25,6 +25,6 @@ const std::vector<std::string>& LifeTableStatements(bool server);
 bool HasLifeTables(Backend& store);
 // Creates the tables in a database made before they existed; does nothing
 // when they are there.
-void EnsureLifeTables(Backend& store, bool server);
+void EnsureLifeTables(Backend& store);
 
 }  // namespace store::life

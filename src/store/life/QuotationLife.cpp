@@ -43,7 +43,7 @@ std::string RevisionNumber(std::string_view number, int revision) {
 }
 
 QuotationLife::QuotationLife(Connection& connection) : connection_(connection) {
-  EnsureLifeTables(connection_.Store(), IsServerUri(connection_.Source()));
+  EnsureLifeTables(connection_.Store());
   who_ = Store().UserName();
 }
 

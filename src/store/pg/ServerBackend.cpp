@@ -5,6 +5,7 @@
 #include "store/Parameters.h"
 #include "store/SelectStatement.h"
 #include "store/StoreError.h"
+#include "store/life/LifeSchema.h"
 #include "store/pg/NumberedParameters.h"
 #include "store/pg/ServerRows.h"
 
@@ -43,18 +44,21 @@ std::string Lower(std::string text) {
 
 ServerBackend::ServerBackend(std::string uri) : connection_(std::move(uri)) {}
 
-const ServerStatements& ServerBackend::Refresh(const std::string& table) {
-  auto statements = std::make_unique<ServerStatements>(table, ServerColumns(connection_, table));
-  return *tables_.insert_or_assign(Lower(table), std::move(statements)).first->second;
-}
-
 const ServerStatements& ServerBackend::StatementsFor(const std::string& table) {
-  auto found = tables_.find(Lower(table));
-  return found != tables_.end() ? *found->second : Refresh(table);
+  std::unique_ptr<ServerStatements>& statements = tables_[Lower(table)];
+  if (!statements) {
+    try {
+      statements = std::make_unique<ServerStatements>(table, ServerColumns(connection_, table));
+    } catch (...) {
+      tables_.erase(Lower(table));
+      throw;
+    }
+  }
+  return *statements;
 }
 
 std::unique_ptr<RowSource> ServerBackend::Select(const SelectStatement& statement, const Parameters& params) {
-  const ServerStatements& table = Refresh(statement.table);
+  const ServerStatements& table = StatementsFor(statement.table);
   NumberedParameters numbered =
       NumberedParameters::From(ServerSelect(table.Columns(), statement.table, statement.rest));
   PgValues values;
@@ -95,6 +99,20 @@ std::int64_t ServerBackend::Run(const std::string& sql, const std::vector<BoundV
   PgValues texts;
   for (const BoundValue& value : values) texts.push_back(value.value);
   return connection_.Execute(NumberedParameters::From(sql).sql, texts).AffectedRows();
+}
+
+// The same rule as CustomerSerial: after the first character (of any width)
+// three digits and the digits that follow, or one or two digits to the end;
+// the largest int has no next number and takes no part.
+std::optional<int> ServerBackend::HighestCustomerSerial() {
+  PgResult result = connection_.Execute(
+      "select max(serial) from (select substring(cust_no from '^.([0-9]{3}[0-9]*|[0-9]{1,2}$)')::numeric "
+      "as serial from customer) numbers where serial < 2147483647");
+  if (result.IsNull(0, 0)) return std::nullopt;
+  return std::stoi(std::string(result.Text(0, 0)));
+}
+const std::vector<std::string>& ServerBackend::LifeTableStatements() const {
+  return life::LifeTableStatements(true);
 }
 
 std::string ServerBackend::UserName() { return std::string(connection_.Execute("select current_user").Text(0, 0)); }

@@ -31,7 +31,10 @@ class ServerBackend : public Backend {
   const WorkspaceSql& Workspace() const override;  // ServerWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return kRowIdColumn; }
+  // One aggregate query, the rule as a pattern.
+  std::optional<int> HighestCustomerSerial() override;
   std::string UserName() override;
+  const std::vector<std::string>& LifeTableStatements() const override;
 
   void Begin() override { connection_.Begin(); }
   void Commit() override { connection_.Commit(); }
@@ -43,9 +46,7 @@ class ServerBackend : public Backend {
   void UndoSavepoint() override;
 
  private:
-  // A table's statements, its columns read from the catalog at every Select, so
-  // that a set writes the columns it read.
-  const ServerStatements& Refresh(const std::string& table);
+  // A table's statements, its columns read from the catalogue once per connection.
   const ServerStatements& StatementsFor(const std::string& table);
 
   PgConnection connection_;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "store/StoreError.h"
+#include "store/Tables.h"
 #include "store/life/LifeSchema.h"
 #include "store/pg/LiteralLike.h"
 #include "store/pg/PgConnection.h"
@@ -13,72 +14,20 @@ namespace store::pg {
 namespace {
 
 // Identifiers are unquoted, so that their letter case does not matter, as on
-// the file store. Keys are those of the file store.
-constexpr const char* kTables = R"(
-create table customer (
-  cust_no text not null primary key,
-  cust_name text,
-  all_name text,
-  incaddr text,
-  linkman text,
-  tel1 text,
-  tel2 text,
-  fax text,
-  PostalCode text,
-  email text,
-  sales text,
-  ap_user text,
-  ed_user text,
-  create_date date,
-  last_date date,
-  row_id bigint generated always as identity unique
-);
-create table Quomaster (
-  Cust_no text not null,
-  quotation_number text not null,
-  pay_mode text,
-  pay_condition text,
-  consign_mode text,
-  money_type text,
-  tax_type text,
-  tax_rate double precision,
-  quotation_date date,
-  availability_date date,
-  sales text,
-  ap_user text,
-  ed_user text,
-  ap_date date,
-  ed_data date,
-  row_id bigint generated always as identity unique,
-  unique (Cust_no, quotation_number)
-);
-create table QuoDilate (
-  Cust_no text,
-  quotation_number text,
-  serial_number integer,
-  name_number text,
-  standard text,
-  width double precision,
-  high double precision,
-  length double precision,
-  amount double precision,
-  price double precision,
-  totle double precision,
-  ap_user text,
-  ed_user text,
-  ap_date date,
-  row_id bigint generated always as identity unique
-);
-create index QuoDilate_header on QuoDilate (Cust_no, quotation_number);
-)";
-
-// The spellings the windows use for the columns whose names are not all lower case.
-struct Spelling {
-  const char* table;
-  const char* column;
-};
-constexpr Spelling kMixedCaseNames[] = {
-    {"customer", "PostalCode"}, {"quomaster", "Cust_no"}, {"quodilate", "Cust_no"}};
+// the file store; every table gets its row identity after its own columns.
+const char* TypeName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Integer:
+      return "integer";
+    case FieldKind::Float:
+      return "double precision";
+    case FieldKind::Date:
+      return "date";
+    case FieldKind::Text:
+      break;
+  }
+  return "text";
+}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -86,10 +35,10 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
+// The server keeps names in lower case: the windows' spelling comes from the tables' description.
 std::string WindowName(std::string_view table, std::string_view serverName) {
-  for (const Spelling& spelling : kMixedCaseNames)
-    if (table == spelling.table && Lower(spelling.column) == serverName) return spelling.column;
-  return std::string(serverName);
+  const ColumnDescription* column = FindColumn(table, serverName);
+  return column ? column->name : std::string(serverName);
 }
 
 FieldKind KindOfTypeName(std::string_view type) {
@@ -119,7 +68,8 @@ bool Orders(std::string_view rest) {
 void CreateServerTables(PgConnection& connection) {
   connection.Begin();
   try {
-    connection.ExecuteScript(kTables);
+    connection.ExecuteScript(CreateTablesSql(
+        {TypeName, std::string(kRowIdColumn) + " bigint generated always as identity unique"}));
     for (const std::string& statement : life::LifeTableStatements(true)) connection.ExecuteScript(statement);
     connection.Commit();
   } catch (...) {
@@ -139,9 +89,9 @@ std::string CheckServerDatabase(const std::string& uri) {
   PgConnection connection(uri);
   std::string report =
       "server: PostgreSQL " + std::string(connection.Execute("show server_version").Text(0, 0)) + "\n";
-  for (const char* table : {"customer", "Quomaster", "QuoDilate"})
-    report += std::string(table) + ": " +
-              std::string(connection.Execute(std::string("select count(*) from ") + table).Text(0, 0)) +
+  for (const TableDescription& table : DatabaseTables())
+    report += std::string(table.name) + ": " +
+              std::string(connection.Execute(std::string("select count(*) from ") + table.name).Text(0, 0)) +
               " rows\n";
   const bool life = connection.Execute("select to_regclass('quolife') is not null").Text(0, 0).starts_with("t");
   for (const char* table : life::kLifeTables)

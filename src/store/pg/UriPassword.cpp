@@ -4,8 +4,6 @@
 #include <cctype>
 #include <vector>
 
-#include "store/Stores.h"
-
 namespace store::pg {
 
 namespace {
@@ -41,7 +39,7 @@ void AddParameterPasswords(std::string_view uri, std::vector<Span>& spans) {
 // Where the URI holds passwords, in order.
 std::vector<Span> Passwords(std::string_view uri) {
   std::vector<Span> spans;
-  if (!IsServerUri(uri)) return spans;
+  if (uri.find("://") == std::string_view::npos) return spans;  // a file path: no password in it
   AddUserPassword(uri, uri.find("://") + 3, spans);
   AddParameterPasswords(uri, spans);
   return spans;

@@ -7,6 +7,7 @@
 #include "store/Connection.h"
 #include "store/DatabaseBackup.h"
 #include "store/StoreError.h"
+#include "store/StoreType.h"
 #include "store/Stores.h"
 #include "ui/app/Prompts.h"
 
@@ -32,7 +33,7 @@ void MakeCloseBackup(QWidget* parent) {
   if (!DailyBackupsOn()) return;
   const std::string file = DatabaseFile();
   std::error_code error;
-  if (store::IsServerUri(file) || !std::filesystem::is_regular_file(file, error)) return;
+  if (!store::StoreFor(file).KeepsCopiesBeside() || !std::filesystem::is_regular_file(file, error)) return;
   try {
     store::MakeDailyBackup(file, QDate::currentDate().toString(Qt::ISODate).toStdString());
   } catch (const store::StoreError& failure) {

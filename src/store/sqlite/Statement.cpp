@@ -1,10 +1,10 @@
-#include "store/Statement.h"
+#include "store/sqlite/Statement.h"
 
 #include <sqlite3.h>
 
 #include "store/StoreError.h"
 
-namespace store {
+namespace store::sqlite {
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
   if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
@@ -62,4 +62,4 @@ void Execute(sqlite3* db, const std::string& sql) {
   }
 }
 
-}  // namespace store
+}  // namespace store::sqlite

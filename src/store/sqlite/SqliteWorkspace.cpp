@@ -1,11 +1,12 @@
 #include <sqlite3.h>
 
 #include "store/FieldValue.h"
-#include "store/SqliteBackend.h"
-#include "store/Statement.h"
+#include "store/sqlite/SqliteBackend.h"
+#include "store/sqlite/SqliteValues.h"
+#include "store/sqlite/Statement.h"
 #include "store/WorkspaceSql.h"
 
-namespace store {
+namespace store::sqlite {
 
 namespace {
 
@@ -78,4 +79,4 @@ const WorkspaceSql& SqliteBackend::Workspace() const {
   return sql;
 }
 
-}  // namespace store
+}  // namespace store::sqlite

@@ -1,4 +1,4 @@
-#include "store/CellReader.h"
+#include "store/sqlite/CellReader.h"
 
 #include <sqlite3.h>
 
@@ -7,7 +7,7 @@
 #include "store/FieldValue.h"
 #include "store/Text.h"
 
-namespace store {
+namespace store::sqlite {
 
 namespace {
 
@@ -55,4 +55,4 @@ const RowCache::Cell* CellReader::Read(sqlite3_stmt* stmt) {
   return cells_.data();
 }
 
-}  // namespace store
+}  // namespace store::sqlite

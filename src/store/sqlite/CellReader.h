@@ -8,7 +8,7 @@
 
 struct sqlite3_stmt;
 
-namespace store {
+namespace store::sqlite {
 
 // The cells of a statement's current row, the row identity in column 0 left
 // out. Cells point into the statement's own buffers: valid until its next step.
@@ -24,4 +24,4 @@ class CellReader {
   std::vector<bool> textOnly_;
 };
 
-}  // namespace store
+}  // namespace store::sqlite

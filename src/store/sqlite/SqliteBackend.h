@@ -6,7 +6,7 @@
 
 struct sqlite3;
 
-namespace store {
+namespace store::sqlite {
 
 class Statement;
 
@@ -39,7 +39,10 @@ class SqliteBackend : public Backend {
   const WorkspaceSql& Workspace() const override;  // SqliteWorkspace.cpp
   std::string Identifier(std::string_view name) const override;
   const char* RowIdColumn() const override { return "_rowid_"; }
+  // One aggregate query, the rule as an SQL function.
+  std::optional<int> HighestCustomerSerial() override;
   std::string UserName() override;
+  const std::vector<std::string>& LifeTableStatements() const override;
 
   // Immediate: the write lock is taken at once, so a busy file fails before any change.
   void Begin() override;
@@ -57,4 +60,4 @@ class SqliteBackend : public Backend {
   sqlite3* db_ = nullptr;
 };
 
-}  // namespace store
+}  // namespace store::sqlite

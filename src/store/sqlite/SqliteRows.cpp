@@ -1,11 +1,12 @@
-#include "store/SqliteRowSource.h"
+#include "store/sqlite/SqliteRows.h"
 
 #include <sqlite3.h>
 
 #include "store/FieldValue.h"
 #include "store/Parameters.h"
+#include "store/sqlite/SqliteValues.h"
 
-namespace store {
+namespace store::sqlite {
 
 namespace {
 
@@ -23,7 +24,7 @@ void BindParameters(Statement& statement, const Parameters& params) {
 
 }  // namespace
 
-SqliteRowSource::SqliteRowSource(sqlite3* db, const std::string& sql, const Parameters& params)
+SqliteRows::SqliteRows(sqlite3* db, const std::string& sql, const Parameters& params)
     : statement_(std::make_unique<Statement>(db, sql)) {
   BindParameters(*statement_, params);
   sqlite3_stmt* stmt = statement_->Handle();
@@ -34,7 +35,7 @@ SqliteRowSource::SqliteRowSource(sqlite3* db, const std::string& sql, const Para
   reader_.emplace(stmt, columns);
 }
 
-bool SqliteRowSource::Read(RowCache& rows, int limit) {
+bool SqliteRows::Read(RowCache& rows, int limit) {
   if (!statement_) return false;
   sqlite3_stmt* stmt = statement_->Handle();
   try {
@@ -52,4 +53,4 @@ bool SqliteRowSource::Read(RowCache& rows, int limit) {
   return true;
 }
 
-}  // namespace store
+}  // namespace store::sqlite

@@ -1,4 +1,4 @@
-#include "store/SqliteBackend.h"
+#include "store/sqlite/SqliteBackend.h"
 
 #include <sqlite3.h>
 
@@ -7,14 +7,17 @@
 
 #include <filesystem>
 
-#include "store/CellReader.h"
+#include "store/CustomerNumber.h"
 #include "store/FieldValue.h"
 #include "store/SelectStatement.h"
-#include "store/SqliteRowSource.h"
-#include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/life/LifeSchema.h"
+#include "store/sqlite/CellReader.h"
+#include "store/sqlite/SqliteRows.h"
+#include "store/sqlite/SqliteValues.h"
+#include "store/sqlite/Statement.h"
 
-namespace store {
+namespace store::sqlite {
 
 namespace {
 
@@ -90,6 +93,16 @@ std::string OpenFailure(sqlite3* db, const std::string& path) {
   return db ? sqlite3_errmsg(db) : "out of memory";
 }
 
+// cust_serial(number): the serial New continues from, null when it has none or it is refused.
+void CustSerialFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+  const unsigned char* text = sqlite3_value_text(arguments[0]);
+  if (!text) return sqlite3_result_null(context);
+  const std::optional<int> serial = CustomerSerial(
+      {reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_value_bytes(arguments[0]))});
+  if (!serial) return sqlite3_result_null(context);
+  sqlite3_result_int(context, *serial);
+}
+
 }  // namespace
 
 SqliteBackend::SqliteBackend(const std::string& path, bool readOnly) {
@@ -112,7 +125,7 @@ SqliteBackend::SqliteBackend(const std::string& path, bool readOnly) {
 SqliteBackend::~SqliteBackend() { sqlite3_close_v2(db_); }
 
 std::unique_ptr<RowSource> SqliteBackend::Select(const SelectStatement& statement, const Parameters& params) {
-  return std::make_unique<SqliteRowSource>(db_, statement.WithRowId(), params);
+  return std::make_unique<SqliteRows>(db_, statement.WithRowId(), params);
 }
 
 // The written row as the file now holds it (defaults, conversions), so that
@@ -224,6 +237,19 @@ std::int64_t SqliteBackend::Run(const std::string& sql, const std::vector<BoundV
   return sqlite3_changes(db_);
 }
 
+std::optional<int> SqliteBackend::HighestCustomerSerial() {
+  if (sqlite3_create_function_v2(db_, "cust_serial", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                 CustSerialFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw StoreError(sqlite3_errmsg(db_));
+  Statement statement(db_, "select max(cust_serial(cust_no)) from customer");
+  if (!statement.Step() || sqlite3_column_type(statement.Handle(), 0) == SQLITE_NULL) return std::nullopt;
+  return sqlite3_column_int(statement.Handle(), 0);
+}
+
+const std::vector<std::string>& SqliteBackend::LifeTableStatements() const {
+  return life::LifeTableStatements(false);
+}
+
 std::string SqliteBackend::UserName() {
   passwd entry{};
   passwd* found = nullptr;
@@ -248,4 +274,4 @@ void SqliteBackend::UndoSavepoint() {
   }
 }
 
-}  // namespace store
+}  // namespace store::sqlite

@@ -4,22 +4,24 @@
 #include <optional>
 #include <string>
 
-#include "store/CellReader.h"
 #include "store/RowSource.h"
-#include "store/Statement.h"
+#include "store/sqlite/CellReader.h"
+#include "store/sqlite/Statement.h"
 
 struct sqlite3;
 
 namespace store {
-
 class Parameters;
+}
+
+namespace store::sqlite {
 
 // The rows of one SQLite statement whose first column is the row identity.
 // SQLite holds a read transaction while the statement has rows left, which is
 // the snapshot: it ends when the statement is finalized.
-class SqliteRowSource : public RowSource {
+class SqliteRows : public RowSource {
  public:
-  SqliteRowSource(sqlite3* db, const std::string& sql, const Parameters& params);
+  SqliteRows(sqlite3* db, const std::string& sql, const Parameters& params);
 
   const std::vector<SourceColumn>& Columns() const override { return columns_; }
   bool Read(RowCache& rows, int limit) override;
@@ -30,4 +32,4 @@ class SqliteRowSource : public RowSource {
   std::optional<CellReader> reader_;
 };
 
-}  // namespace store
+}  // namespace store::sqlite

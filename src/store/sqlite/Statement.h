@@ -7,7 +7,7 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace store {
+namespace store::sqlite {
 
 // One prepared SQLite statement, finalized when it goes out of scope. Every
 // failure throws StoreError with SQLite's own message.
@@ -37,4 +37,4 @@ class Statement {
 // Runs statements that return no rows.
 void Execute(sqlite3* db, const std::string& sql);
 
-}  // namespace store
+}  // namespace store::sqlite
