@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "documents/QuotationDocument.h"
 #include "store/Text.h"
 #include "store/life/QuotationLife.h"
 #include "store/life/StateCaption.h"
@@ -20,15 +21,6 @@ constexpr std::pair<const char*, const char*> kFields[] = {
     {"quotation_date", "報價日期"},
     {"availability_date", "有效日期"},
     {"sales", "業務員"},
-    {"serial_number", "序號"},
-    {"name_number", "品名/品號"},
-    {"standard", "規格"},
-    {"width", "寬"},
-    {"high", "高"},
-    {"length", "長"},
-    {"amount", "數量"},
-    {"price", "單價"},
-    {"totle", "總金額"},
     {"state", "狀態"},
     {"reason", "婉拒原因"},
     {"revision", "版本"},
@@ -51,7 +43,12 @@ QString Find(const std::pair<const char*, const char*> (&names)[N], const std::s
 
 }  // namespace
 
-QString LifeCaptions::Field(const std::string& column) { return Find(kFields, column); }
+// Line columns are titled as the printed quotation titles them.
+QString LifeCaptions::Field(const std::string& column) {
+  for (const documents::LineColumn& line : documents::kLineColumns)
+    if (store::SameText(line.field, column)) return QString::fromUtf8(line.title);
+  return Find(kFields, column);
+}
 
 QString LifeCaptions::What(const std::string& what) { return Find(kWhats, what); }
 
