@@ -22,6 +22,7 @@
 #include "store/ReadQueue.h"
 #include "store/RecordSet.h"
 #include "store/Schema.h"
+#include "support/DatabaseDump.h"
 #include "support/StoreDatabase.h"
 #include "support/StoreMessage.h"
 #include "support/TempDatabase.h"
@@ -176,27 +177,6 @@ INSTANTIATE_TEST_SUITE_P(Stores, ReadingConformance,
                            return StoreName(std::get<0>(info.param)) + "_" +
                                   std::to_string(std::get<1>(info.param));
                          });
-
-// Every row of every table, in the store's order, each value as the record sets read it.
-std::string Dump(const std::string& target) {
-  store::Connection connection;
-  connection.SetConnectionString("Data Source=" + target);
-  std::string text;
-  for (const char* table : {"customer", "Quomaster", "QuoDilate"}) {
-    store::QueryRecordSet set(connection, "ADOQuery1");
-    set.SQL().Add(std::string("select * from ") + table);
-    set.Open();
-    for (int row = 0; row < set.RecordCount(); ++row) {
-      set.MoveTo(row);
-      for (int c = 0; c < set.FieldCount(); ++c) {
-        const store::Field& field = set.FieldAt(c);
-        text += field.FieldName() + "=" + (field.IsNull() ? "<null>" : field.AsString()) + ";";
-      }
-      text += "\n";
-    }
-  }
-  return text;
-}
 
 // One store's database, and the two windows of the program on it.
 class StoreConformance : public ::testing::TestWithParam<StoreKind> {

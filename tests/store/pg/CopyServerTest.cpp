@@ -9,28 +9,11 @@
 #include "store/QueryRecordSet.h"
 #include "store/Schema.h"
 #include "support/StoreMessage.h"
+#include "support/DatabaseDump.h"
 #include "support/TempDatabase.h"
 #include "support/TestServer.h"
 
 namespace {
-
-// Every row of every table, in the store's order, each value as the record sets read it.
-std::string Dump(const std::string& target) {
-  store::Connection connection;
-  connection.SetConnectionString("Data Source=" + target);
-  std::string text;
-  for (const char* table : {"customer", "Quomaster", "QuoDilate"}) {
-    store::QueryRecordSet set(connection, "ADOQuery1");
-    set.SQL().Add(std::string("select * from ") + table);
-    set.Open();
-    for (int row = 0; row < set.RecordCount(); ++row) {
-      for (int c = 0; c < set.FieldCount(); ++c)
-        text += set.FieldAt(c).FieldName() + "=" + set.CellText(row, c) + ";";
-      text += "\n";
-    }
-  }
-  return text;
-}
 
 class CopyServerTest : public ServerFixture {
  protected:
